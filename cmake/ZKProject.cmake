@@ -1,0 +1,70 @@
+# Shared build helpers: one way to declare a library, its tests and its
+# benchmarks, so every folder is built with the same flags.
+include(GenerateExportHeader)
+
+set(ZK_WARNINGS -Wall -Wextra)
+
+if(ZK_SANITIZE)
+  string(REPLACE "," ";" _zk_sans "${ZK_SANITIZE}")
+  foreach(_san IN LISTS _zk_sans)
+    add_compile_options(-fsanitize=${_san})
+    add_link_options(-fsanitize=${_san})
+  endforeach()
+  add_compile_options(-fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+endif()
+
+function(zk_add_subdirectory_if_present dir)
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${dir})
+  endif()
+endfunction()
+
+# zk_add_library(<name> [STATIC] SOURCES ... PUBLIC_DEPS ... PRIVATE_DEPS ...)
+# Creates a shared library with hidden visibility and a generated export
+# header <name>/<name>_export.h defining <NAME>_EXPORT.
+function(zk_add_library name)
+  cmake_parse_arguments(ARG "STATIC;INTERFACE" "" "SOURCES;PUBLIC_DEPS;PRIVATE_DEPS" ${ARGN})
+  if(ARG_STATIC)
+    add_library(${name} STATIC ${ARG_SOURCES})
+  else()
+    add_library(${name} SHARED ${ARG_SOURCES})
+  endif()
+  string(TOUPPER ${name} upper)
+  generate_export_header(${name}
+    BASE_NAME ${upper}
+    EXPORT_FILE_NAME ${CMAKE_BINARY_DIR}/include/${name}/${name}_export.h)
+  if(ARG_STATIC)
+    target_compile_definitions(${name} PUBLIC ${upper}_STATIC_DEFINE)
+  endif()
+  target_include_directories(${name}
+    PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include ${CMAKE_BINARY_DIR}/include
+    PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
+  target_compile_options(${name} PRIVATE ${ZK_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+# zk_add_test(<name> SOURCES ... LIBS ...)
+# A GoogleTest binary whose cases are registered one by one with CTest.
+function(zk_add_test name)
+  if(NOT ZK_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${ZK_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120 ENVIRONMENT "ZK_RESOURCE_DIR=${CMAKE_SOURCE_DIR}/resources" ${ARG_PROPERTIES})
+endfunction()
+
+# zk_add_benchmark(<name> SOURCES ... LIBS ...)
+function(zk_add_benchmark name)
+  if(NOT ZK_BUILD_BENCH)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${ZK_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark Threads::Threads)
+endfunction()
