@@ -1,0 +1,5 @@
+#include <hollin/ZKObject.h>
+
+CZKObject::~CZKObject() = default;
+
+CZKObject* CZKObject::Clone() const { return nullptr; }
