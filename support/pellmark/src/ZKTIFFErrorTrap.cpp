@@ -1,0 +1,62 @@
+#include "ZKTIFFErrorTrap.h"
+
+#include "ZKImagingLog.h"
+
+#include <mutex>
+
+namespace
+{
+void QuietGlobalHandler(const char* module, const char* fmt, va_list args)
+{
+    try
+    {
+        SZKImagingLog::Log(std::string("libtiff ") + (module ? module : "") + ": " + SZKImagingLog::Format(fmt, args));
+    }
+    catch (...)
+    {
+    }
+}
+} // namespace
+
+CZKTIFFErrorTrap::CZKTIFFErrorTrap()
+{
+    _SilenceGlobalHandlers();
+    m_options = TIFFOpenOptionsAlloc();
+    if (m_options)
+    {
+        TIFFOpenOptionsSetErrorHandlerExtR(m_options, &CZKTIFFErrorTrap::_Handler, this);
+        TIFFOpenOptionsSetWarningHandlerExtR(m_options, &CZKTIFFErrorTrap::_Handler, this);
+    }
+}
+
+CZKTIFFErrorTrap::~CZKTIFFErrorTrap()
+{
+    if (m_options)
+        TIFFOpenOptionsFree(m_options);
+}
+
+int CZKTIFFErrorTrap::_Handler(TIFF*, void* userData, const char* module, const char* fmt, va_list args)
+{
+    auto* self = static_cast<CZKTIFFErrorTrap*>(userData);
+    self->m_tripped = true;
+    try // runs inside libtiff: nothing may escape
+    {
+        const std::string text = std::string("libtiff ") + (module ? module : "") + ": " + SZKImagingLog::Format(fmt, args);
+        if (self->m_firstMessage.empty())
+            self->m_firstMessage = text;
+        SZKImagingLog::Log(text);
+    }
+    catch (...)
+    {
+    }
+    return 1; // handled: the process-wide handlers are not called
+}
+
+void CZKTIFFErrorTrap::_SilenceGlobalHandlers()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        TIFFSetErrorHandler(&QuietGlobalHandler);
+        TIFFSetWarningHandler(&QuietGlobalHandler);
+    });
+}
