@@ -1,0 +1,211 @@
+#include "ZKSimDataSource.h"
+
+#include <dirent.h>
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include <hollin/ZKDebugLog.h>
+
+#include "ZKSimInjectedFault.h"
+#include "ZKSimProfileReader.h"
+#include "ZKSimSession.h"
+
+namespace
+{
+// Identities are packed: their Id is copied out before a container binds a
+// reference to it.
+TW_UINT32 IdOf(const TW_IDENTITY* identity)
+{
+    return identity->Id;
+}
+
+const char kLogModule[] = "TWAINSIM";
+
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+} // namespace
+
+CZKSimDataSource& CZKSimDataSource::Instance()
+{
+    static CZKSimDataSource source;
+    return source;
+}
+
+CZKSimDataSource::CZKSimDataSource() = default;
+CZKSimDataSource::~CZKSimDataSource() = default;
+
+std::string CZKSimDataSource::ProfileFolder()
+{
+    if (const char* folder = std::getenv("ZK_TWAIN_PROFILE_DIR"); folder && *folder)
+        return folder;
+    Dl_info info;
+    if (dladdr(reinterpret_cast<void*>(&CZKSimDataSource::ProfileFolder), &info) && info.dli_fname)
+    {
+        std::string self = info.dli_fname;
+        size_t slash = self.rfind('/');
+        return (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/profiles";
+    }
+    return "profiles";
+}
+
+// Profiles in name order; one that does not read is left out and logged.
+void CZKSimDataSource::_LoadProfiles()
+{
+    m_profiles.clear();
+    m_profilesLoaded = true;
+    const std::string folder = ProfileFolder();
+    std::vector<std::string> files;
+    if (DIR* dir = opendir(folder.c_str()))
+    {
+        while (dirent* entry = readdir(dir))
+            if (EndsWith(entry->d_name, ".profile"))
+                files.push_back(folder + "/" + entry->d_name);
+        closedir(dir);
+    }
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files)
+    {
+        CZKSimProfile profile;
+        std::string error;
+        if (SZKSimProfileReader::Load(file, profile, error))
+            m_profiles.push_back(profile);
+        else
+            SZKDebugLog::Log("Profile skipped: " + error, 0, kLogModule);
+    }
+}
+
+TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data)
+{
+    std::vector<TW_UINT16> events;
+    ZK_SIM_EVENT event;
+    bool async = true;
+    TW_UINT16 rc = TWRC_SUCCESS;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        if (dg == DG_CONTROL && dat == DAT_ENTRYPOINT && msg == MSG_SET)
+        {
+            auto* entryPoint = static_cast<TW_ENTRYPOINT*>(data);
+            if (!entryPoint || entryPoint->Size != sizeof(TW_ENTRYPOINT))
+                return _Fail(origin, TWCC_BADVALUE);
+            m_dsmEntry = entryPoint->DSM_Entry;
+            return TWRC_SUCCESS;
+        }
+        if (dg == DG_CONTROL && dat == DAT_IDENTITY && !origin)
+            return _Listing(msg, static_cast<pTW_IDENTITY>(data));
+        if (!origin)
+            return TWRC_FAILURE;
+        if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_OPENDS)
+            return _Open(origin, static_cast<pTW_IDENTITY>(data));
+        auto found = m_sessions.find(IdOf(origin));
+        // A refusal of the file's own (no session, one too many) is reported
+        // before the session's code.
+        if (dg == DG_CONTROL && dat == DAT_STATUS && msg == MSG_GET &&
+            (found == m_sessions.end() || m_conditions.count(IdOf(origin))))
+            return _OwnStatus(origin, static_cast<TW_STATUS*>(data));
+        if (found == m_sessions.end())
+            return _Fail(origin, TWCC_SEQERROR);
+        CZKSimSession& session = *found->second;
+        rc = session.Entry(dg, dat, msg, data, events);
+        if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_CLOSEDS && rc == TWRC_SUCCESS)
+        {
+            m_sessions.erase(found);
+            return rc;
+        }
+        if (!events.empty())
+        {
+            event.dsmEntry = m_dsmEntry;
+            event.source = session.GetSource();
+            event.application = session.GetApplication();
+            async = session.HasAsyncEvents();
+        }
+    }
+    // Events go out with no lock held: the application may call straight back.
+    for (TW_UINT16 msgOut : events)
+    {
+        event.msg = msgOut;
+        if (async)
+            m_pump.Post(event);
+        else
+            CZKSimEventPump::Deliver(event);
+    }
+    return rc;
+}
+
+TW_UINT16 CZKSimDataSource::_Fail(pTW_IDENTITY origin, TW_UINT16 condition)
+{
+    if (origin)
+        m_conditions[IdOf(origin)] = condition;
+    return TWRC_FAILURE;
+}
+
+TW_UINT16 CZKSimDataSource::_OwnStatus(pTW_IDENTITY origin, TW_STATUS* status)
+{
+    if (!status)
+        return TWRC_FAILURE;
+    auto found = m_conditions.find(IdOf(origin));
+    status->ConditionCode = found == m_conditions.end() ? TWCC_SUCCESS : found->second;
+    status->Data = 0;
+    m_conditions.erase(IdOf(origin));
+    return TWRC_SUCCESS;
+}
+
+// The manager lists the scanners of this file with a null origin.
+TW_UINT16 CZKSimDataSource::_Listing(TW_UINT16 msg, pTW_IDENTITY identity)
+{
+    if (!identity)
+        return TWRC_FAILURE;
+    if ((msg == MSG_GETFIRST && m_sessions.empty()) || !m_profilesLoaded)
+        _LoadProfiles();
+    switch (msg)
+    {
+    case MSG_GET:
+        if (m_profiles.empty())
+            return TWRC_FAILURE;
+        *identity = m_profiles.front().identity;
+        return TWRC_SUCCESS;
+    case MSG_GETFIRST:
+        m_cursor = 0;
+        [[fallthrough]];
+    case MSG_GETNEXT:
+        if (m_cursor >= m_profiles.size())
+            return TWRC_ENDOFLIST;
+        *identity = m_profiles[m_cursor++].identity;
+        return TWRC_SUCCESS;
+    default:
+        return TWRC_FAILURE;
+    }
+}
+
+TW_UINT16 CZKSimDataSource::_Open(pTW_IDENTITY origin, pTW_IDENTITY identity)
+{
+    if (!identity)
+        return _Fail(origin, TWCC_BADVALUE);
+    // One scanner of this file per application at a time: DS_Entry carries no
+    // source identity, so the application's Id is what tells sessions apart.
+    if (m_sessions.count(IdOf(origin)))
+        return _Fail(origin, TWCC_MAXCONNECTIONS);
+    if (!m_profilesLoaded)
+        _LoadProfiles();
+    auto profile = std::find_if(m_profiles.begin(), m_profiles.end(), [identity](const CZKSimProfile& p) {
+        return std::strncmp(p.identity.ProductName, identity->ProductName, sizeof(TW_STR32)) == 0;
+    });
+    if (profile == m_profiles.end())
+        return _Fail(origin, TWCC_NODS);
+    if (const ZK_SIM_FAULT* fault = profile->FindFault(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS))
+    {
+        if (fault->throws)
+            throw CZKSimInjectedFault("injected fault in DS_Entry");
+        return _Fail(origin, fault->condition);
+    }
+    TW_IDENTITY source = profile->identity;
+    source.Id = identity->Id;
+    m_sessions[IdOf(origin)] = std::make_unique<CZKSimSession>(*profile, source, *origin);
+    m_conditions.erase(IdOf(origin));
+    *identity = source;
+    return TWRC_SUCCESS;
+}

@@ -1,0 +1,342 @@
+#include "ZKSimProfileReader.h"
+
+#include <cstring>
+#include <sstream>
+
+#include <hollin/ZKCommon.h>
+#include <hollin/ZKScript.h>
+#include <hollin/ZKScriptItemList.h>
+#include <hollin/ZKStringList.h>
+
+namespace
+{
+// Records why a configuration was refused.
+bool Invalid(std::string& error, const std::string& why)
+{
+    error = why;
+    return false;
+}
+
+const wchar_t kCapPrefix[] = L"Cap.";
+
+struct Named
+{
+    const char* name;
+    TW_UINT16 value;
+};
+
+const Named kContainers[] = {
+    {"ONEVALUE", TWON_ONEVALUE}, {"ENUMERATION", TWON_ENUMERATION}, {"ARRAY", TWON_ARRAY}, {"RANGE", TWON_RANGE}};
+
+const Named kOperations[] = {{"GET", TWQC_GET},     {"SET", TWQC_SET},     {"GETDEFAULT", TWQC_GETDEFAULT},
+                             {"GETCURRENT", TWQC_GETCURRENT}, {"RESET", TWQC_RESET}, {"QUERYSUPPORT", 0}};
+
+bool Lookup(const Named* table, size_t count, const std::string& name, TW_UINT16& value)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (name == table[i].name)
+        {
+            value = table[i].value;
+            return true;
+        }
+    return false;
+}
+
+bool Text(const CZKScript& script, const wchar_t* section, const wchar_t* key, std::string& value)
+{
+    std::wstring wide;
+    if (!script.GetKeyValue(key, wide, 0, section))
+        return false;
+    value = SZKCommon::WCStoMBS(wide);
+    return true;
+}
+
+bool Number(const std::string& text, unsigned long long max, unsigned long long& value)
+{
+    try
+    {
+        size_t used = 0;
+        value = std::stoull(text, &used, 0);
+        return used == text.size() && value <= max && text[0] != '-';
+    }
+    catch (...)
+    {
+        return false;
+    }
+}
+
+// An optional numeric key; a present but malformed one is an error.
+bool OptionalNumber(const CZKScript& script, const wchar_t* section, const wchar_t* key, unsigned long long max,
+                    unsigned long long& value)
+{
+    std::string text;
+    return !Text(script, section, key, text) || Number(text, max, value);
+}
+
+bool CopyName(const std::string& text, char* target, size_t size)
+{
+    if (text.size() >= size)
+        return false;
+    std::memset(target, 0, size);
+    std::memcpy(target, text.data(), text.size());
+    return true;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    return SZKCommon::WCStoMBS(text);
+}
+
+std::vector<std::string> Words(const std::string& text, char separator)
+{
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    std::string word;
+    if (separator == ' ')
+    {
+        while (in >> word)
+            words.push_back(word);
+        return words;
+    }
+    while (std::getline(in, word, separator))
+    {
+        size_t first = word.find_first_not_of(" \t");
+        size_t last = word.find_last_not_of(" \t");
+        words.push_back(first == std::string::npos ? std::string() : word.substr(first, last - first + 1));
+    }
+    return words;
+}
+
+bool HexBytes(const std::string& text, std::vector<uint8_t>& bytes)
+{
+    bytes.clear();
+    for (const std::string& word : Words(text, ' '))
+    {
+        unsigned long long value = 0;
+        if (!Number("0x" + word, 0xFF, value))
+            return false;
+        bytes.push_back(static_cast<uint8_t>(value));
+    }
+    return true;
+}
+
+bool ParseTriplet(const std::vector<std::string>& words, ZK_SIM_FAULT& fault)
+{
+    unsigned long long dg = 0, dat = 0, msg = 0;
+    if (words.size() < 3 || !Number(words[0], 0xFFFFFFFFull, dg) || !Number(words[1], 0xFFFF, dat) ||
+        !Number(words[2], 0xFFFF, msg))
+        return false;
+    fault.dg = static_cast<TW_UINT32>(dg);
+    fault.dat = static_cast<TW_UINT16>(dat);
+    fault.msg = static_cast<TW_UINT16>(msg);
+    return true;
+}
+} // namespace
+
+bool SZKSimProfileReader::Load(const std::string& path, CZKSimProfile& profile, std::string& error)
+{
+    CZKScript script;
+    if (!script.Load(SZKCommon::MBStoWCS(path)))
+    {
+        error = "cannot read " + path;
+        return false;
+    }
+    return Read(script, profile, error);
+}
+
+bool SZKSimProfileReader::Read(const CZKScript& script, CZKSimProfile& profile, std::string& error)
+{
+    profile = CZKSimProfile();
+    if (!_ReadIdentity(script, profile.identity, error) || !_ReadDevice(script, profile, error) ||
+        !_ReadFaults(script, profile, error))
+        return false;
+    CZKStringList sections;
+    script.GetSectionNames(sections);
+    for (int i = 0; i < sections.GetCount(); ++i)
+    {
+        const std::wstring& section = sections.GetAt(i);
+        if (section.compare(0, wcslen(kCapPrefix), kCapPrefix) != 0)
+            continue;
+        CZKSimCapability cap;
+        if (!_ReadCapability(script, section, cap, error))
+        {
+            error = Narrow(section) + ": " + error;
+            return false;
+        }
+        profile.capabilities.push_back(cap);
+    }
+    return true;
+}
+
+bool SZKSimProfileReader::_ReadIdentity(const CZKScript& script, TW_IDENTITY& identity, std::string& error)
+{
+    const wchar_t* section = L"Identity";
+    std::string manufacturer, family, product, info;
+    if (!Text(script, section, L"ProductName", product) || product.empty())
+        return Invalid(error, "Identity.ProductName is missing");
+    Text(script, section, L"Manufacturer", manufacturer);
+    Text(script, section, L"ProductFamily", family);
+    Text(script, section, L"VersionInfo", info);
+    if (!CopyName(product, identity.ProductName, sizeof(TW_STR32)) ||
+        !CopyName(manufacturer, identity.Manufacturer, sizeof(TW_STR32)) ||
+        !CopyName(family, identity.ProductFamily, sizeof(TW_STR32)) ||
+        !CopyName(info, identity.Version.Info, sizeof(TW_STR32)))
+        return Invalid(error, "an Identity text is longer than 33 bytes");
+    unsigned long long major = 1, minor = 0, protocolMajor = 2, protocolMinor = 4, language = TWLG_ENGLISH,
+                       country = TWCY_USA;
+    if (!OptionalNumber(script, section, L"VersionMajor", 0xFFFF, major) ||
+        !OptionalNumber(script, section, L"VersionMinor", 0xFFFF, minor) ||
+        !OptionalNumber(script, section, L"ProtocolMajor", 0xFFFF, protocolMajor) ||
+        !OptionalNumber(script, section, L"ProtocolMinor", 0xFFFF, protocolMinor) ||
+        !OptionalNumber(script, section, L"Language", 0xFFFF, language) ||
+        !OptionalNumber(script, section, L"Country", 0xFFFF, country))
+        return Invalid(error, "an Identity number is malformed");
+    identity.Version.MajorNum = static_cast<TW_UINT16>(major);
+    identity.Version.MinorNum = static_cast<TW_UINT16>(minor);
+    identity.Version.Language = static_cast<TW_UINT16>(language);
+    identity.Version.Country = static_cast<TW_UINT16>(country);
+    identity.ProtocolMajor = static_cast<TW_UINT16>(protocolMajor);
+    identity.ProtocolMinor = static_cast<TW_UINT16>(protocolMinor);
+    identity.SupportedGroups = DG_CONTROL | DG_IMAGE | DF_DS2;
+    return true;
+}
+
+bool SZKSimProfileReader::_ReadDevice(const CZKScript& script, CZKSimProfile& profile, std::string& error)
+{
+    const wchar_t* section = L"Device";
+    unsigned long long sheets = 0;
+    if (!OptionalNumber(script, section, L"Sheets", 1000000, sheets))
+        return Invalid(error, "Device.Sheets is malformed");
+    profile.sheets = static_cast<int>(sheets);
+    std::string text;
+    if (Text(script, section, L"UserInterface", text))
+    {
+        if (text != "OK" && text != "CANCEL")
+            return Invalid(error, "Device.UserInterface must be OK or CANCEL");
+        profile.uiResult = text == "OK" ? CZKSimProfile::UI_OK : CZKSimProfile::UI_CANCEL;
+    }
+    if (Text(script, section, L"NoPaper", text))
+    {
+        if (text == "CLOSEDSREQ")
+            profile.noPaper = CZKSimProfile::NOPAPER_CLOSEDSREQ;
+        else if (text == "WAIT")
+            profile.noPaper = CZKSimProfile::NOPAPER_WAIT;
+        else if (text == "FAIL")
+            profile.noPaper = CZKSimProfile::NOPAPER_FAIL;
+        else
+            return Invalid(error, "Device.NoPaper must be CLOSEDSREQ, WAIT or FAIL");
+    }
+    if (Text(script, section, L"Events", text))
+    {
+        if (text != "ASYNC" && text != "SYNC")
+            return Invalid(error, "Device.Events must be ASYNC or SYNC");
+        profile.asyncEvents = text == "ASYNC";
+    }
+    if (Text(script, section, L"CustomData", text) && !HexBytes(text, profile.customData))
+        return Invalid(error, "Device.CustomData must be hex bytes");
+    CZKScriptItemList cameras;
+    if (script.FindKeyValues(section, L"Camera", cameras))
+        for (int i = 0; i < cameras.GetCount(); ++i)
+        {
+            std::string camera = Narrow(cameras.GetItem(i)->GetValue());
+            if (camera.empty() || camera[0] != '/' || camera.size() >= sizeof(TW_STR255))
+                return Invalid(error, "Device.Camera must be a path like /Camera_Top");
+            profile.cameras.push_back(camera);
+        }
+    return true;
+}
+
+bool SZKSimProfileReader::_ReadCapability(const CZKScript& script, const std::wstring& name, CZKSimCapability& cap,
+                                          std::string& error)
+{
+    const wchar_t* section = name.c_str();
+    std::string text;
+    unsigned long long id = 0;
+    if (!Text(script, section, L"Id", text) || !Number(text, 0xFFFF, id))
+        return Invalid(error, "Id is missing or malformed");
+    cap.SetId(static_cast<TW_UINT16>(id));
+    TW_UINT16 itemType = 0;
+    if (!Text(script, section, L"Type", text) || !SZKSimItemCodec::ParseType(text, itemType))
+        return Invalid(error, "Type is missing or unknown");
+    cap.SetItemType(itemType);
+    TW_UINT16 conType = TWON_ONEVALUE;
+    if (Text(script, section, L"Container", text) && !Lookup(kContainers, std::size(kContainers), text, conType))
+        return Invalid(error, "Container is unknown");
+    cap.SetContainer(conType);
+    TW_INT32 operations = TWQC_GET | TWQC_GETCURRENT | TWQC_GETDEFAULT;
+    if (Text(script, section, L"Operations", text))
+    {
+        operations = 0;
+        for (const std::string& word : Words(text, ','))
+        {
+            TW_UINT16 bit = 0;
+            if (!Lookup(kOperations, std::size(kOperations), word, bit))
+                return Invalid(error, "Operations names an unknown operation: " + word);
+            operations |= bit;
+        }
+    }
+    cap.SetOperations(operations);
+    std::vector<ZKSimItem> items;
+    if (Text(script, section, L"Items", text))
+    {
+        if (!SZKSimItemCodec::ParseList(itemType, text, items))
+            return Invalid(error, "Items do not fit the type");
+        cap.SetItems(items);
+    }
+    if (Text(script, section, L"DefaultItems", text))
+    {
+        if (!SZKSimItemCodec::ParseList(itemType, text, items))
+            return Invalid(error, "DefaultItems do not fit the type");
+        cap.SetDefaultItems(items);
+    }
+    ZKSimItem value, min, max, step;
+    if (Text(script, section, L"Current", text))
+    {
+        if (!SZKSimItemCodec::Parse(itemType, text, value))
+            return Invalid(error, "Current does not fit the type");
+        cap.SetCurrent(value);
+    }
+    if (Text(script, section, L"Default", text))
+    {
+        if (!SZKSimItemCodec::Parse(itemType, text, value))
+            return Invalid(error, "Default does not fit the type");
+        cap.SetDefault(value);
+    }
+    if (conType == TWON_RANGE)
+    {
+        std::string minText, maxText, stepText;
+        if (!Text(script, section, L"Min", minText) || !Text(script, section, L"Max", maxText) ||
+            !Text(script, section, L"Step", stepText) || !SZKSimItemCodec::Parse(itemType, minText, min) ||
+            !SZKSimItemCodec::Parse(itemType, maxText, max) || !SZKSimItemCodec::Parse(itemType, stepText, step))
+            return Invalid(error, "Min, Max and Step must fit the type");
+        cap.SetRange(min, max, step);
+    }
+    return cap.Validate(error);
+}
+
+bool SZKSimProfileReader::_ReadFaults(const CZKScript& script, CZKSimProfile& profile, std::string& error)
+{
+    CZKScriptItemList items;
+    if (script.FindKeyValues(L"Faults", L"Fail", items))
+        for (int i = 0; i < items.GetCount(); ++i)
+        {
+            std::vector<std::string> words = Words(Narrow(items.GetItem(i)->GetValue()), ' ');
+            ZK_SIM_FAULT fault;
+            unsigned long long condition = 0;
+            if (words.size() != 4 || !ParseTriplet(words, fault) || !Number(words[3], 0xFFFF, condition))
+                return Invalid(error, "Faults.Fail must be <DG> <DAT> <MSG> <condition code>");
+            fault.condition = static_cast<TW_UINT16>(condition);
+            profile.faults.push_back(fault);
+        }
+    if (script.FindKeyValues(L"Faults", L"Throw", items))
+        for (int i = 0; i < items.GetCount(); ++i)
+        {
+            std::vector<std::string> words = Words(Narrow(items.GetItem(i)->GetValue()), ' ');
+            ZK_SIM_FAULT fault;
+            if (words.size() != 3 || !ParseTriplet(words, fault))
+                return Invalid(error, "Faults.Throw must be <DG> <DAT> <MSG>");
+            fault.throws = true;
+            profile.faults.push_back(fault);
+        }
+    return true;
+}

@@ -1,0 +1,35 @@
+// Reads a scanner profile (a script file) into a CZKSimProfile.
+//
+//   [Identity]      Manufacturer, ProductFamily, ProductName, VersionInfo,
+//                   VersionMajor, VersionMinor, ProtocolMajor, ProtocolMinor,
+//                   Language, Country
+//   [Device]        Sheets (paper in the feeder), UserInterface (OK|CANCEL),
+//                   NoPaper (CLOSEDSREQ|WAIT|FAIL), Events (ASYNC|SYNC),
+//                   CustomData (hex bytes), Camera (repeated, "/Camera_...")
+//   [Cap.<name>]    one per capability: Id (0x...), Type (UINT16, FIX32, ...),
+//                   Container (ONEVALUE|ENUMERATION|ARRAY|RANGE), Items,
+//                   Current, Default, DefaultItems, Min, Max, Step,
+//                   Operations (GET,GETCURRENT,GETDEFAULT,SET,RESET,QUERYSUPPORT)
+//   [Faults]        Fail = <DG> <DAT> <MSG> <condition code>  (repeated)
+//                   Throw = <DG> <DAT> <MSG>                  (repeated)
+#pragma once
+
+#include <string>
+
+#include "ZKSimProfile.h"
+
+class CZKScript;
+
+class SZKSimProfileReader
+{
+public:
+    static bool Load(const std::string& path, CZKSimProfile& profile, std::string& error);
+    static bool Read(const CZKScript& script, CZKSimProfile& profile, std::string& error);
+
+private:
+    static bool _ReadIdentity(const CZKScript& script, TW_IDENTITY& identity, std::string& error);
+    static bool _ReadDevice(const CZKScript& script, CZKSimProfile& profile, std::string& error);
+    static bool _ReadCapability(const CZKScript& script, const std::wstring& section, CZKSimCapability& cap,
+                                std::string& error);
+    static bool _ReadFaults(const CZKScript& script, CZKSimProfile& profile, std::string& error);
+};
