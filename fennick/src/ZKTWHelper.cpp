@@ -1,0 +1,256 @@
+#include <fennick/ZKTWHelper.h>
+
+#include <hollin/ZKCommon.h>
+
+#include "ZKTWMemory.h"
+
+#include <cstring>
+
+namespace
+{
+// Header sizes of the packed containers: the items start right behind them.
+constexpr size_t kOnevalueHeader = 2;
+constexpr size_t kArrayHeader = 6;
+constexpr size_t kEnumerationHeader = 14;
+
+// Allocates a container of bytes and hands out its locked memory.
+BYTE* NewContainer(void*& handle, size_t bytes)
+{
+    handle = SZKTWMemory::Alloc(bytes);
+    if (!handle)
+        return nullptr;
+    auto* memory = static_cast<BYTE*>(SZKTWMemory::Lock(handle));
+    if (!memory)
+    {
+        SZKTWMemory::Free(handle);
+        handle = nullptr;
+    }
+    return memory;
+}
+
+void WriteWord(BYTE* at, WORD value) { std::memcpy(at, &value, sizeof(value)); }
+void WriteDword(BYTE* at, DWORD value) { std::memcpy(at, &value, sizeof(value)); }
+WORD ReadWord(const BYTE* at)
+{
+    WORD value;
+    std::memcpy(&value, at, sizeof(value));
+    return value;
+}
+DWORD ReadDword(const BYTE* at)
+{
+    DWORD value;
+    std::memcpy(&value, at, sizeof(value));
+    return value;
+}
+
+// Locks a container for the lifetime of the object.
+class LockedContainer
+{
+public:
+    explicit LockedContainer(void* handle) : m_handle(handle), m_memory(static_cast<BYTE*>(SZKTWMemory::Lock(handle))) {}
+    ~LockedContainer() { SZKTWMemory::Unlock(m_handle); }
+    LockedContainer(const LockedContainer&) = delete;
+    LockedContainer& operator=(const LockedContainer&) = delete;
+    const BYTE* Memory() const { return m_memory; }
+
+private:
+    void* m_handle;
+    BYTE* m_memory;
+};
+
+BOOL ExtractItems(void* handle, WORD itemType, size_t header, void* out, unsigned& count, DWORD* current,
+                  DWORD* defaultIndex)
+{
+    count = 0;
+    LockedContainer container(handle);
+    const BYTE* memory = container.Memory();
+    if (!memory)
+        return FALSE;
+    count = ReadDword(memory + 2);
+    if (current)
+        *current = ReadDword(memory + 6);
+    if (defaultIndex)
+        *defaultIndex = ReadDword(memory + 10);
+    if (out)
+        std::memcpy(out, memory + header, static_cast<size_t>(count) * CZKTWHelper::TWSizeOf(itemType));
+    return TRUE;
+}
+} // namespace
+
+BOOL CZKTWHelper::AllocOnevalue(void*& handle, WORD itemType, const void* value)
+{
+    const size_t itemSize = TWSizeOf(itemType);
+    // A one-value holds up to four bytes in place; longer items follow the type.
+    const size_t bytes = itemSize > 4 ? itemSize + kOnevalueHeader + 4 : sizeof(TW_ONEVALUE);
+    BYTE* memory = NewContainer(handle, bytes);
+    if (!memory)
+        return FALSE;
+    WriteWord(memory, itemType);
+    if (value)
+        std::memcpy(memory + kOnevalueHeader, value, itemSize);
+    SZKTWMemory::Unlock(handle);
+    return TRUE;
+}
+
+BOOL CZKTWHelper::AllocArray(void*& handle, WORD itemType, const void* items, unsigned count)
+{
+    const size_t itemBytes = static_cast<size_t>(count) * TWSizeOf(itemType);
+    BYTE* memory = NewContainer(handle, itemBytes + sizeof(TW_ARRAY));
+    if (!memory)
+        return FALSE;
+    WriteWord(memory, itemType);
+    WriteDword(memory + 2, count);
+    if (items && itemBytes)
+        std::memcpy(memory + kArrayHeader, items, itemBytes);
+    SZKTWMemory::Unlock(handle);
+    return TRUE;
+}
+
+BOOL CZKTWHelper::AllocEnumeration(void*& handle, WORD itemType, DWORD currentIndex, DWORD defaultIndex,
+                                   const void* items, unsigned count)
+{
+    const size_t itemBytes = static_cast<size_t>(count) * TWSizeOf(itemType);
+    BYTE* memory = NewContainer(handle, itemBytes + sizeof(TW_ENUMERATION));
+    if (!memory)
+        return FALSE;
+    WriteWord(memory, itemType);
+    WriteDword(memory + 2, count);
+    WriteDword(memory + 6, currentIndex);
+    WriteDword(memory + 10, defaultIndex);
+    if (items && itemBytes)
+        std::memcpy(memory + kEnumerationHeader, items, itemBytes);
+    SZKTWMemory::Unlock(handle);
+    return TRUE;
+}
+
+void CZKTWHelper::FreeContainer(void* handle)
+{
+    SZKTWMemory::Free(handle);
+}
+
+BOOL CZKTWHelper::ExtractOnevalue(void* handle, WORD itemType, void* out)
+{
+    LockedContainer container(handle);
+    if (!container.Memory())
+        return FALSE;
+    if (out)
+        std::memcpy(out, container.Memory() + kOnevalueHeader, TWSizeOf(itemType));
+    return TRUE;
+}
+
+BOOL CZKTWHelper::ExtractOnevalueImprecise(void* handle, unsigned, void* out)
+{
+    LockedContainer container(handle);
+    if (!container.Memory())
+        return FALSE;
+    if (out)
+        std::memcpy(out, container.Memory() + kOnevalueHeader, TWSizeOf(ReadWord(container.Memory())));
+    return TRUE;
+}
+
+BOOL CZKTWHelper::ExtractArray(void* handle, WORD itemType, void* out, unsigned& count)
+{
+    return ExtractItems(handle, itemType, kArrayHeader, out, count, nullptr, nullptr);
+}
+
+BOOL CZKTWHelper::ExtractEnumeration(void* handle, WORD itemType, DWORD& currentIndex, DWORD& defaultIndex,
+                                     void* out, unsigned& count)
+{
+    return ExtractItems(handle, itemType, kEnumerationHeader, out, count, &currentIndex, &defaultIndex);
+}
+
+unsigned CZKTWHelper::TWSizeOf(WORD itemType)
+{
+    switch (itemType)
+    {
+    case TWTY_INT8:
+    case TWTY_UINT8:
+        return 1;
+    case TWTY_INT16:
+    case TWTY_UINT16:
+    case TWTY_BOOL:
+        return 2;
+    case TWTY_INT32:
+    case TWTY_UINT32:
+    case TWTY_FIX32:
+        return 4;
+    case TWTY_FRAME:
+        return 16;
+    case TWTY_STR32:
+        return 34;
+    case TWTY_STR64:
+        return 66;
+    case TWTY_STR128:
+        return 130;
+    case TWTY_STR255:
+        return 256;
+    case TWTY_STR1024:
+        return 1026;
+    case TWTY_UNI512:
+        return 1024;
+    default:
+        return 0;
+    }
+}
+
+WORD CZKTWHelper::_GetContainerTypeMask(WORD conType)
+{
+    switch (conType)
+    {
+    case TWON_ARRAY:
+        return 1;
+    case TWON_ENUMERATION:
+        return 2;
+    case TWON_RANGE:
+        return 8;
+    default:
+        return 4;
+    }
+}
+
+double CZKTWHelper::Fix32ToDouble(const TW_FIX32& value)
+{
+    const auto bits = static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(value.Whole)) << 16) |
+                                           value.Frac);
+    return bits / 65536.0;
+}
+
+TW_FIX32 CZKTWHelper::DoubleToFix32(const double& value)
+{
+    const auto bits = static_cast<int32_t>(value * 65536.0 + 0.5);
+    TW_FIX32 fix;
+    fix.Whole = static_cast<TW_INT16>(bits >> 16);
+    fix.Frac = static_cast<TW_UINT16>(bits & 0xFFFF);
+    return fix;
+}
+
+namespace
+{
+// Inches per unit and units per inch, indexed by the TWAIN unit code.
+constexpr double kInchesPer[] = {1.0, 1.0 / 2.54, 1.0 / 6.0, 1.0 / 72.0, 1.0 / 1440.0};
+constexpr double kPerInch[] = {1.0, 2.54, 6.0, 72.0, 1440.0};
+
+bool IsKnownUnit(EZKTWImageUnit unit) { return unit >= ZKTW_UNIT_INCHES && unit <= ZKTW_UNIT_PIXELS; }
+} // namespace
+
+double CZKTWHelper::ConvertUnit(EZKTWImageUnit from, double value, EZKTWImageUnit to)
+{
+    if (from == to || from == ZKTW_UNIT_PIXELS || to == ZKTW_UNIT_PIXELS)
+        return value;
+    if (!IsKnownUnit(from) || !IsKnownUnit(to))
+        return value;
+    return value * kInchesPer[from] * kPerInch[to];
+}
+
+void CZKTWHelper::ConvertType(const std::wstring& text, char (&out)[256])
+{
+    std::memset(out, 0, sizeof(out));
+    const std::string narrow = SZKCommon::WCStoMBS(text);
+    std::memcpy(out, narrow.data(), narrow.size() < 255 ? narrow.size() : 255);
+}
+
+void CZKTWHelper::ConvertType(const char (&text)[256], std::wstring& out)
+{
+    // The buffer may come from a source without its terminator.
+    out = SZKCommon::MBStoWCS(std::string(text, strnlen(text, sizeof(text))));
+}

@@ -1,0 +1,110 @@
+// Acquisition entry points, cancel and device events of CZKTWSourceManager.
+#include <fennick/ZKTWHelper.h>
+#include <fennick/ZKTWSourceManager.h>
+
+#include "ZKTWTrace.h"
+
+#include <wincompat/ZKHiddenWindow.h>
+
+BOOL CZKTWSourceManager::Acquire(HWND parent, short count, BOOL showUI)
+{
+    try
+    {
+        TW_INT16 transfers = count;
+        void* container = nullptr;
+        if (!CZKTWHelper::AllocOnevalue(container, TWTY_INT16, &transfers))
+            return FALSE;
+        const WORD result = _SetCap(CAP_XFERCOUNT, TWON_ONEVALUE, container);
+        CZKTWHelper::FreeContainer(container);
+        if (result == ZKTW_CAP_FAILURE)
+            return FALSE;
+        if (m_interceptor && !m_interceptor->OnBeforeAcquire(this))
+            return FALSE;
+        m_cancelPending = FALSE;
+        m_cancelledByApp = FALSE;
+        m_acquisitionCancelled = FALSE;
+        if (!_EnableSource(showUI, showUI, parent))
+            return FALSE;
+        if (IZKTWEventObserver* observer = _Observer())
+            observer->OnAcquireBegin();
+        if (!showUI)
+            return TRUE;
+        _WaitForSourceToClose();
+        _BringUpWindow(parent);
+        return TRUE;
+    }
+    catch (...)
+    {
+        return FALSE;
+    }
+}
+
+// The image transfer loop comes with image delivery; until then a transfer
+// request is answered by resetting the pending transfers, which returns the
+// source to the enabled state so that it can be disabled.
+BOOL CZKTWSourceManager::_DoTransfers()
+{
+    TW_PENDINGXFERS pending{};
+    _DSM_Entry(&m_sourceIdentity, DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending, TRUE);
+    return FALSE;
+}
+
+void CZKTWSourceManager::CancelAcquire(BOOL wait)
+{
+    SZKTWTrace::Log("Enter CancelAcquire", 1);
+    m_cancelledByApp = TRUE;
+    m_cancelPending = TRUE;
+    m_acquisitionCancelled = TRUE;
+    if (m_state < ZKTW_STATE_TRANSFER_READY)
+    {
+        if (HWND window = m_window)
+            CZKHiddenWindow::Post(window, WM_ZKTW_COMMAND, reinterpret_cast<WPARAM>(this), ZKTW_COMMAND_CANCEL);
+    }
+    if (wait)
+        _WaitForSourceToClose();
+    SZKTWTrace::Log("Leave CancelAcquire", 1);
+}
+
+void CZKTWSourceManager::_CancelAcquire()
+{
+    if (!m_cancelPending)
+        return;
+    TW_PENDINGXFERS pending{};
+    _CheckCancelRequest(&pending, MSG_STOPFEEDER);
+}
+
+DWORD CZKTWSourceManager::_CheckCancelRequest(TW_PENDINGXFERS* pending, WORD msg)
+{
+    if (!m_cancelPending)
+        return 0;
+    SZKTWTrace::Log("Check cancel", 1);
+    const DWORD result = _SourceCall(DG_CONTROL, DAT_PENDINGXFERS, msg, pending, FALSE);
+    if (ZKTWSucceeded(result))
+        m_cancelPending = FALSE;
+    return result;
+}
+
+BOOL CZKTWSourceManager::_EnableDeviceEvent()
+{
+    const WORD events[] = {TWDE_PAPERDOUBLEFEED, TWDE_PAPERJAM};
+    return SetCapArray(CAP_DEVICEEVENT, TWTY_UINT16, events, 2) == ZKTW_CAP_SUCCESS;
+}
+
+void CZKTWSourceManager::_NotifyDeviceEvent()
+{
+    TW_DEVICEEVENT event{};
+    if (!ZKTWSucceeded(_SourceCall(DG_CONTROL, DAT_DEVICEEVENT, MSG_GET, &event, FALSE)))
+        return;
+    if (IZKTWEventObserver* observer = _Observer())
+        observer->OnDeviceEvent(&event);
+}
+
+BOOL CZKTWSourceManager::IsDeviceOnline()
+{
+    if (!m_deviceOnline || m_state < ZKTW_STATE_SOURCE_OPEN)
+        return FALSE;
+    TW_BOOL online = 0;
+    if (GetCapOnevalue(CAP_DEVICEONLINE, ZKTW_GETCAP_CURRENT, TWTY_BOOL, &online) != ZKTW_CAP_SUCCESS)
+        return FALSE;
+    return online ? TRUE : FALSE;
+}

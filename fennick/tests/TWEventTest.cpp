@@ -1,0 +1,215 @@
+// Source events, acquisition start and cancel: through the simulated DSM's
+// callbacks and through MSG_PROCESSEVENT polling of the scriptable fake DSM.
+#include "common/TwainTestSetup.h"
+
+#include <wincompat/ZKThread.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+
+namespace
+{
+// Waits up to five seconds for a condition that another thread brings about.
+bool WaitFor(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 5000 && !condition(); ++i)
+        ZKSleep(1);
+    return condition();
+}
+
+class TWEventTest : public ::testing::Test
+{
+protected:
+    void OpenSource(const char* productName)
+    {
+        RegisterTestApp(m_manager);
+        m_manager.SetObserver(&m_observer);
+        ASSERT_TRUE(m_manager.Open());
+        TW_IDENTITY source{};
+        ASSERT_TRUE(FindSource(m_manager, productName, source));
+        ASSERT_TRUE(m_manager.OpenSource(source));
+    }
+    void TearDown() override
+    {
+        if (m_manager.IsSourceOpen())
+            m_manager.CloseSource();
+        m_manager.Close();
+    }
+
+    CRecordingObserver m_observer;
+    CZKTWSourceManager m_manager;
+};
+
+class TWFakeDsmEventTest : public TWEventTest
+{
+protected:
+    void SetUp() override { OpenSource("Fake Source 0"); }
+
+    CFakeDsm m_fake;
+};
+
+// Counts interceptor calls and may veto the acquisition.
+class CVetoInterceptor : public IZKTWInterceptor
+{
+public:
+    CVetoInterceptor(BOOL allow, std::atomic<int>& deletions) : m_allow(allow), m_deletions(deletions) {}
+    ~CVetoInterceptor() override { ++m_deletions; }
+    BOOL OnBeforeAcquire(CZKTWSourceManager*) override { return m_allow; }
+    DWORD OnEndTransfer(CZKTWSourceManager* manager, TW_PENDINGXFERS* pending) override
+    {
+        return _EndXfer(manager, pending);
+    }
+
+private:
+    BOOL m_allow;
+    std::atomic<int>& m_deletions;
+};
+} // namespace
+
+TEST_F(TWEventTest, DialogOutcomeArrivesThroughTheCallback)
+{
+    CTestSystemFolder folder({"desktop_simplex", "production_duplex"});
+    OpenSource("ZK Virtual Production Duplex");
+    EXPECT_EQ(ZKTW_UI_OK, m_manager.ShowGUI(nullptr, MSG_ENABLEDSUIONLY));
+    EXPECT_EQ(ZKTW_STATE_SOURCE_OPEN, m_manager.GetState());
+    m_manager.CloseSource();
+
+    TW_IDENTITY desktop{};
+    ASSERT_TRUE(FindSource(m_manager, "ZK Virtual Desktop Simplex", desktop));
+    ASSERT_TRUE(m_manager.OpenSource(desktop));
+    EXPECT_EQ(ZKTW_UI_CANCEL, m_manager.ShowGUI(nullptr, MSG_ENABLEDS));
+    EXPECT_EQ(ZKTW_STATE_SOURCE_OPEN, m_manager.GetState());
+}
+
+TEST_F(TWEventTest, TransferReadyEndsTheAcquisitionOnTheWindowThread)
+{
+    CTestSystemFolder folder({"production_duplex"});
+    OpenSource("ZK Virtual Production Duplex");
+    ASSERT_TRUE(m_manager.Acquire(nullptr, -1, FALSE));
+    EXPECT_EQ(1, m_observer.acquireBegins.load());
+    ASSERT_TRUE(WaitFor([&] { return m_observer.acquireEnds.load() == 1; }));
+    EXPECT_TRUE(WaitFor([&] { return m_manager.GetState() == ZKTW_STATE_SOURCE_OPEN; }));
+    // The source is usable again afterwards.
+    TW_FIX32 resolution{};
+    EXPECT_EQ(ZKTW_CAP_SUCCESS,
+              m_manager.GetCapOnevalue(ICAP_XRESOLUTION, ZKTW_GETCAP_CURRENT, TWTY_FIX32, &resolution));
+}
+
+TEST_F(TWEventTest, InterceptorMayVetoAndIsOwned)
+{
+    CTestSystemFolder folder({"production_duplex"});
+    OpenSource("ZK Virtual Production Duplex");
+    std::atomic<int> deletions{0};
+    m_manager.SetInterceptor(new CVetoInterceptor(FALSE, deletions));
+    EXPECT_FALSE(m_manager.Acquire(nullptr, 1, FALSE));
+    EXPECT_EQ(0, m_observer.acquireBegins.load());
+    EXPECT_EQ(ZKTW_STATE_SOURCE_OPEN, m_manager.GetState());
+    m_manager.SetInterceptor(new CVetoInterceptor(TRUE, deletions));
+    EXPECT_EQ(1, deletions.load());
+    m_manager.SetInterceptor(nullptr);
+    EXPECT_EQ(2, deletions.load());
+}
+
+TEST_F(TWFakeDsmEventTest, WithoutCallbacksTheWindowThreadPollsForEvents)
+{
+    m_fake.QueueEvent(MSG_CLOSEDSOK);
+    EXPECT_EQ(ZKTW_UI_OK, m_manager.ShowGUI(nullptr, MSG_ENABLEDS));
+    m_fake.QueueEvent(MSG_CLOSEDSREQ);
+    EXPECT_EQ(ZKTW_UI_CANCEL, m_manager.ShowGUI(nullptr, MSG_ENABLEDS));
+    EXPECT_GT(m_fake.Calls(DAT_EVENT), 0);
+    EXPECT_EQ(ZKTW_STATE_SOURCE_OPEN, m_manager.GetState());
+}
+
+TEST_F(TWFakeDsmEventTest, AcquireGoesOnWithoutTransferCountAndReportsDeviceEvents)
+{
+    // The fake source answers every capability as unsupported.
+    ASSERT_TRUE(m_manager.Acquire(nullptr, 2, FALSE));
+    EXPECT_EQ(ZKTW_STATE_SOURCE_ENABLED, m_manager.GetState());
+    EXPECT_TRUE(m_manager.IsAcquiring());
+    m_fake.QueueEvent(MSG_DEVICEEVENT);
+    EXPECT_TRUE(WaitFor([&] { return m_observer.deviceEvents.load() == 1; }));
+    m_fake.QueueEvent(MSG_XFERREADY);
+    EXPECT_TRUE(WaitFor([&] { return m_observer.acquireEnds.load() == 1; }));
+    EXPECT_TRUE(WaitFor([&] { return m_manager.GetState() == ZKTW_STATE_SOURCE_OPEN; }));
+}
+
+TEST_F(TWFakeDsmEventTest, CancelAfterApplicationCancelIsNotReportedButFailureIs)
+{
+    TW_PENDINGXFERS pending{};
+    m_fake.Answer(DAT_PENDINGXFERS, TWRC_CANCEL, TWCC_SUCCESS);
+    m_manager.InvokeDSCommand(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending, TRUE);
+    ASSERT_EQ(1u, m_observer.Errors().size());
+    EXPECT_EQ(TWRC_CANCEL, m_observer.Errors()[0].rc);
+
+    m_manager.CancelAcquire(FALSE);
+    const DWORD cancelled = m_manager.InvokeDSCommand(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending, TRUE);
+    EXPECT_EQ(TWRC_CANCEL, ZKTWReturnCode(cancelled));
+    EXPECT_EQ(1u, m_observer.Errors().size());
+
+    m_fake.Answer(DAT_PENDINGXFERS, TWRC_FAILURE, TWCC_PAPERJAM);
+    m_manager.InvokeDSCommand(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending, TRUE);
+    ASSERT_EQ(2u, m_observer.Errors().size());
+    EXPECT_EQ(TWRC_FAILURE, m_observer.Errors()[1].rc);
+    EXPECT_EQ(TWCC_PAPERJAM, m_observer.Errors()[1].cc);
+}
+
+TEST_F(TWFakeDsmEventTest, UnknownReturnCodePrintsAnEmptyName)
+{
+    CTraceCapture trace;
+    m_fake.Answer(DAT_XFERGROUP, 0x0077, 0);
+    const DWORD result = m_manager.InvokeDSCommand(DG_CONTROL, DAT_XFERGROUP, MSG_GET, nullptr, TRUE);
+    EXPECT_EQ(0x0077u, ZKTWReturnCode(result));
+    EXPECT_EQ(0u, ZKTWConditionCode(result)); // no condition asked for a non-failure
+    EXPECT_TRUE(trace.Contains("DSMEntry: RC= DEST="));
+    EXPECT_TRUE(trace.Contains("Async End: RC= DEST="));
+    EXPECT_TRUE(m_observer.Errors().empty());
+}
+
+namespace
+{
+// Stands in for the transfer loop: while it claims to be transferring, a
+// call from another thread must come back at once without reaching the DSM.
+class CTransferringManager : public CZKTWSourceManager
+{
+public:
+    std::atomic<DWORD> foreignResult{0xFFFFFFFF};
+
+protected:
+    BOOL _DoTransfers() override
+    {
+        _SetState(ZKTW_STATE_TRANSFERRING);
+        std::thread caller([this] {
+            TW_CAPABILITY capability{};
+            capability.Cap = ICAP_UNITS;
+            foreignResult = InvokeDSCommand(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, TRUE);
+        });
+        caller.join();
+        _SetState(ZKTW_STATE_TRANSFER_READY);
+        return CZKTWSourceManager::_DoTransfers();
+    }
+};
+} // namespace
+
+TEST(TWTransferringTest, ForeignCallsAreRefusedWhileTransferring)
+{
+    CFakeDsm fake;
+    CRecordingObserver observer;
+    CTransferringManager manager;
+    RegisterTestApp(manager);
+    manager.SetObserver(&observer);
+    ASSERT_TRUE(manager.Open());
+    TW_IDENTITY source{};
+    ASSERT_TRUE(FindSource(manager, "Fake Source 0", source));
+    ASSERT_TRUE(manager.OpenSource(source));
+    ASSERT_TRUE(manager.Acquire(nullptr, 1, FALSE));
+    const int capabilityCalls = fake.Calls(DAT_CAPABILITY);
+    fake.QueueEvent(MSG_XFERREADY);
+    ASSERT_TRUE(WaitFor([&] { return observer.acquireEnds.load() == 1; }));
+    EXPECT_EQ(1u, manager.foreignResult.load());
+    EXPECT_EQ(capabilityCalls, fake.Calls(DAT_CAPABILITY));
+    EXPECT_TRUE(observer.Errors().empty());
+    manager.CloseSource();
+    manager.Close();
+}

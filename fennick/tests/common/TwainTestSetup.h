@@ -1,0 +1,102 @@
+// Test set-up for the TWAIN layer: a private system folder holding the
+// simulated DSM and virtual source with the profiles a test chooses, the
+// scriptable fake DSM, and an observer that records what it is told.
+#pragma once
+
+#include <fennick/ZKTWSourceManager.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// A scratch system folder, pointed at by the environment while it lives.
+class CTestSystemFolder
+{
+public:
+    // profiles: names of the sample profiles to install ("production_duplex").
+    explicit CTestSystemFolder(const std::vector<std::string>& profiles = {}, bool withDsm = true);
+    ~CTestSystemFolder();
+    CTestSystemFolder(const CTestSystemFolder&) = delete;
+    CTestSystemFolder& operator=(const CTestSystemFolder&) = delete;
+
+    // A profile written from text, optionally with extra lines appended.
+    void AddProfile(const std::string& name, const std::string& text) const;
+    void AddSampleProfile(const std::string& sample, const std::string& extra = "") const;
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// The fake DSM's control functions, reached through a second load.
+class CFakeDsm
+{
+public:
+    CFakeDsm();
+    ~CFakeDsm();
+    CFakeDsm(const CFakeDsm&) = delete;
+    CFakeDsm& operator=(const CFakeDsm&) = delete;
+
+    void Reset(int sources);
+    void Answer(WORD dat, WORD rc, WORD cc);
+    void QueueEvent(WORD msg);
+    int Calls(WORD dat);
+
+private:
+    void* m_handle = nullptr;
+};
+
+struct RECORDED_ERROR
+{
+    DWORD DG;
+    WORD DAT;
+    WORD MSG;
+    WORD rc;
+    WORD cc;
+};
+
+class CRecordingObserver : public IZKTWEventObserver
+{
+public:
+    void OnAcquireBegin() override { ++acquireBegins; }
+    void OnAcquireEnd(BOOL) override { ++acquireEnds; }
+    void OnDeviceEvent(TW_DEVICEEVENT*) override { ++deviceEvents; }
+    void OnTWAINError(DWORD DG, WORD DAT, WORD MSG, WORD rc, WORD cc) override;
+    void OnCreateExtraImageInfo(CZKTWExtraImageInfo*&) override {}
+    void OnNativeImage(HGLOBAL, ZKTWIMAGEINFO*, CZKTWExtraImageInfo*) override {}
+    void OnSetupFileTransfer(TW_SETUPFILEXFER*) override {}
+    void OnFileTransferred(TW_SETUPFILEXFER*) override {}
+    void OnMemoryBlock(TW_IMAGEMEMXFER*, BOOL, ZKTWIMAGEINFO*, CZKTWExtraImageInfo*) override {}
+
+    std::vector<RECORDED_ERROR> Errors();
+    // Runs inside OnTWAINError, on the thread that reports it.
+    std::function<void()> onError;
+    std::atomic<DWORD> errorThread{0};
+    std::atomic<int> acquireBegins{0};
+    std::atomic<int> acquireEnds{0};
+    std::atomic<int> deviceEvents{0};
+
+private:
+    std::mutex m_lock;
+    std::vector<RECORDED_ERROR> m_errors;
+};
+
+// Collects trace lines of the FENNICK module while it lives.
+class CTraceCapture
+{
+public:
+    CTraceCapture();
+    ~CTraceCapture();
+    std::vector<std::string> Lines();
+    bool Contains(const std::string& text);
+
+private:
+    std::mutex m_lock;
+    std::vector<std::string> m_lines;
+};
+
+void RegisterTestApp(CZKTWSourceManager& manager);
+// The identity with this product name among the listed sources.
+bool FindSource(CZKTWSourceManager& manager, const std::string& productName, TW_IDENTITY& identity);
