@@ -22,20 +22,13 @@ struct ErrorKey
 };
 
 const ErrorKey kErrorKeys[] = {
-    {3001, L"STR_OM_ERR_TEXT_BADFORMAT"},
-    {3002, L"STR_OM_ERR_NUM_BADFORMAT"},
-    {3003, L"STR_OM_ERR_NUM_BADWIDTHFRAC"},
-    {3004, L"STR_OM_ERR_TIME_BADFORMAT"},
-    {3101, L"STR_OM_ERR_DATA_TEXT_OUTOFLEN"},
-    {3102, L"STR_OM_ERR_DATA_NUM_BADNUMBER"},
-    {3103, L"STR_OM_ERR_DATA_NUM_LONGNUMBER"},
-    {3104, L"STR_OM_ERR_DATA_TIME_INVALIDDATE"},
-    {3105, L"STR_OM_ERR_DATA_TIME_INVALIDTIME"},
-    {3106, L"STR_OM_ERR_DATA_TIME_NOYEAR"},
-    {3107, L"STR_OM_ERR_DATA_TIME_NOMONTH"},
-    {3108, L"STR_OM_ERR_DATA_TIME_NODAY"},
-    {3109, L"STR_OM_ERR_DATA_TIME_NOHOUR"},
-    {3110, L"STR_OM_ERR_DATA_TIME_NOMINUTE"},
+    {3001, L"STR_OM_ERR_TEXT_BADFORMAT"},        {3002, L"STR_OM_ERR_NUM_BADFORMAT"},
+    {3003, L"STR_OM_ERR_NUM_BADWIDTHFRAC"},      {3004, L"STR_OM_ERR_TIME_BADFORMAT"},
+    {3101, L"STR_OM_ERR_DATA_TEXT_OUTOFLEN"},    {3102, L"STR_OM_ERR_DATA_NUM_BADNUMBER"},
+    {3103, L"STR_OM_ERR_DATA_NUM_LONGNUMBER"},   {3104, L"STR_OM_ERR_DATA_TIME_INVALIDDATE"},
+    {3105, L"STR_OM_ERR_DATA_TIME_INVALIDTIME"}, {3106, L"STR_OM_ERR_DATA_TIME_NOYEAR"},
+    {3107, L"STR_OM_ERR_DATA_TIME_NOMONTH"},     {3108, L"STR_OM_ERR_DATA_TIME_NODAY"},
+    {3109, L"STR_OM_ERR_DATA_TIME_NOHOUR"},      {3110, L"STR_OM_ERR_DATA_TIME_NOMINUTE"},
     {3111, L"STR_OM_ERR_DATA_TIME_NOSECOND"},
 };
 
@@ -46,17 +39,27 @@ struct NumberLetter
 };
 
 const NumberLetter kNumberLetters[] = {
-    {L'0', Item::STYLE_PLAIN},   {L'n', Item::STYLE_PLAIN},          {L'N', Item::STYLE_SIGNED},
-    {L'p', Item::STYLE_PERCENT}, {L'P', Item::STYLE_PERCENT_SIGNED}, {L'c', Item::STYLE_GROUPED},
+    {L'0', Item::STYLE_PLAIN},          {L'n', Item::STYLE_PLAIN},
+    {L'N', Item::STYLE_SIGNED},         {L'p', Item::STYLE_PERCENT},
+    {L'P', Item::STYLE_PERCENT_SIGNED}, {L'c', Item::STYLE_GROUPED},
     {L'C', Item::STYLE_GROUPED_SIGNED},
 };
 
 // Which date/time parts a tag needs, in the order of their "missing" codes.
 enum EPart
 {
-    PART_YEAR = 0, PART_MONTH, PART_DAY, PART_HOUR, PART_MINUTE, PART_SECOND, PART_COUNT
+    PART_YEAR = 0,
+    PART_MONTH,
+    PART_DAY,
+    PART_HOUR,
+    PART_MINUTE,
+    PART_SECOND,
+    PART_COUNT
 };
-constexpr int Need(EPart part) { return 1 << part; }
+constexpr int Need(EPart part)
+{
+    return 1 << part;
+}
 constexpr int kNeedDate = Need(PART_YEAR) | Need(PART_MONTH) | Need(PART_DAY);
 
 struct TagRule
@@ -67,14 +70,14 @@ struct TagRule
 
 // Indexed by tag number.
 const TagRule kTagRules[Item::TAG_COUNT] = {
-    {Need(PART_YEAR), L"    "},   {Need(PART_YEAR), L"  "},     {Need(PART_YEAR), L""},
-    {Need(PART_MONTH), L"  "},    {Need(PART_MONTH), L""},      {Need(PART_DAY), L"  "},
-    {Need(PART_DAY), L""},        {kNeedDate, L" "},            {kNeedDate, L"   "},
-    {Need(PART_HOUR), L"  "},     {Need(PART_HOUR), L""},       {Need(PART_HOUR), L"  "},
-    {Need(PART_HOUR), L""},       {Need(PART_MINUTE), L"  "},   {Need(PART_MINUTE), L""},
-    {Need(PART_SECOND), L"  "},   {Need(PART_SECOND), L""},     {Need(PART_HOUR), L"  "},
-    {Need(PART_HOUR), L" "},      {Need(PART_HOUR), L"  "},     {Need(PART_HOUR), L" "},
-    {kNeedDate, L"  "},           {kNeedDate, L""},
+    {Need(PART_YEAR), L"    "}, {Need(PART_YEAR), L"  "},   {Need(PART_YEAR), L""},
+    {Need(PART_MONTH), L"  "},  {Need(PART_MONTH), L""},    {Need(PART_DAY), L"  "},
+    {Need(PART_DAY), L""},      {kNeedDate, L" "},          {kNeedDate, L"   "},
+    {Need(PART_HOUR), L"  "},   {Need(PART_HOUR), L""},     {Need(PART_HOUR), L"  "},
+    {Need(PART_HOUR), L""},     {Need(PART_MINUTE), L"  "}, {Need(PART_MINUTE), L""},
+    {Need(PART_SECOND), L"  "}, {Need(PART_SECOND), L""},   {Need(PART_HOUR), L"  "},
+    {Need(PART_HOUR), L" "},    {Need(PART_HOUR), L"  "},   {Need(PART_HOUR), L" "},
+    {kNeedDate, L"  "},         {kNeedDate, L""},
 };
 
 // The six parts of a value; absent ones are normalised to -1, the form the
@@ -85,8 +88,8 @@ struct DateTimeParts
     int values[PART_COUNT];
 
     DateTimeParts(int year, int month, int day, int hour, int minute, int second)
-        : values{year > 0 ? year : -1,     month > 0 ? month : -1,   day > 0 ? day : -1,
-                 hour >= 0 ? hour : -1,    minute >= 0 ? minute : -1, second >= 0 ? second : -1}
+        : values{year > 0 ? year : -1,  month > 0 ? month : -1,    day > 0 ? day : -1,
+                 hour >= 0 ? hour : -1, minute >= 0 ? minute : -1, second >= 0 ? second : -1}
     {
     }
 
@@ -109,8 +112,14 @@ struct DateTimeParts
         return PART_COUNT;
     }
 
-    bool DateIsValid() const { return SZKDateTime::CheckDate(values[0], values[1], values[2]) != FALSE; }
-    bool TimeIsValid() const { return SZKDateTime::CheckTime(values[3], values[4], values[5]) != FALSE; }
+    bool DateIsValid() const
+    {
+        return SZKDateTime::CheckDate(values[0], values[1], values[2]) != FALSE;
+    }
+    bool TimeIsValid() const
+    {
+        return SZKDateTime::CheckTime(values[3], values[4], values[5]) != FALSE;
+    }
 };
 
 // Decimal digits of value, zero-padded to minDigits. Never depends on the
@@ -137,26 +146,65 @@ bool TagValue(int tag, const DateTimeParts& p, std::wstring& out)
     const int hour = p[PART_HOUR];
     switch (tag)
     {
-    case Item::TAG_YYYY: out = Digits(p[PART_YEAR], 4); return true;
-    case Item::TAG_YY: out = Digits(p[PART_YEAR] % 100, 2); return true;
-    case Item::TAG_Y: out = Digits(p[PART_YEAR]); return true;
-    case Item::TAG_MM: out = Digits(p[PART_MONTH], 2); return true;
-    case Item::TAG_M: out = Digits(p[PART_MONTH]); return true;
-    case Item::TAG_DD: out = Digits(p[PART_DAY], 2); return true;
-    case Item::TAG_D: out = Digits(p[PART_DAY]); return true;
-    case Item::TAG_HH: out = Digits(hour, 2); return true;
-    case Item::TAG_H: out = Digits(hour); return true;
-    case Item::TAG_HH12: out = Digits(ShortHour(hour), 2); return true;
-    case Item::TAG_H12: out = Digits(ShortHour(hour)); return true;
-    case Item::TAG_MI2: out = Digits(p[PART_MINUTE], 2); return true;
-    case Item::TAG_MI: out = Digits(p[PART_MINUTE]); return true;
-    case Item::TAG_SS: out = Digits(p[PART_SECOND], 2); return true;
-    case Item::TAG_S: out = Digits(p[PART_SECOND]); return true;
-    case Item::TAG_AMPM_UPPER2: out = hour < 12 ? L"AM" : L"PM"; return true;
-    case Item::TAG_AMPM_UPPER1: out = hour < 12 ? L"A" : L"P"; return true;
-    case Item::TAG_AMPM_LOWER2: out = hour < 12 ? L"am" : L"pm"; return true;
-    case Item::TAG_AMPM_LOWER1: out = hour < 12 ? L"a" : L"p"; return true;
-    default: break;
+    case Item::TAG_YYYY:
+        out = Digits(p[PART_YEAR], 4);
+        return true;
+    case Item::TAG_YY:
+        out = Digits(p[PART_YEAR] % 100, 2);
+        return true;
+    case Item::TAG_Y:
+        out = Digits(p[PART_YEAR]);
+        return true;
+    case Item::TAG_MM:
+        out = Digits(p[PART_MONTH], 2);
+        return true;
+    case Item::TAG_M:
+        out = Digits(p[PART_MONTH]);
+        return true;
+    case Item::TAG_DD:
+        out = Digits(p[PART_DAY], 2);
+        return true;
+    case Item::TAG_D:
+        out = Digits(p[PART_DAY]);
+        return true;
+    case Item::TAG_HH:
+        out = Digits(hour, 2);
+        return true;
+    case Item::TAG_H:
+        out = Digits(hour);
+        return true;
+    case Item::TAG_HH12:
+        out = Digits(ShortHour(hour), 2);
+        return true;
+    case Item::TAG_H12:
+        out = Digits(ShortHour(hour));
+        return true;
+    case Item::TAG_MI2:
+        out = Digits(p[PART_MINUTE], 2);
+        return true;
+    case Item::TAG_MI:
+        out = Digits(p[PART_MINUTE]);
+        return true;
+    case Item::TAG_SS:
+        out = Digits(p[PART_SECOND], 2);
+        return true;
+    case Item::TAG_S:
+        out = Digits(p[PART_SECOND]);
+        return true;
+    case Item::TAG_AMPM_UPPER2:
+        out = hour < 12 ? L"AM" : L"PM";
+        return true;
+    case Item::TAG_AMPM_UPPER1:
+        out = hour < 12 ? L"A" : L"P";
+        return true;
+    case Item::TAG_AMPM_LOWER2:
+        out = hour < 12 ? L"am" : L"pm";
+        return true;
+    case Item::TAG_AMPM_LOWER1:
+        out = hour < 12 ? L"a" : L"p";
+        return true;
+    default:
+        break;
     }
     // The derived tags need a real calendar date.
     if (!p.DateIsValid())
@@ -575,7 +623,8 @@ BOOL CQXOutputMaskEI::Format_Text(const CQXOutputMaskItem& item, const std::wstr
 {
     if (item.m_chDelimiter != 0)
     {
-        const std::vector<std::wstring> tokens = SZKCommon::SplitCommandLine(value, item.m_chDelimiter);
+        const std::vector<std::wstring> tokens =
+            SZKCommon::SplitCommandLine(value, item.m_chDelimiter);
         const size_t index = static_cast<size_t>(std::max(item.m_nStart, 1));
         if (tokens.size() < index)
             return strict ? Fail(ERR_DATA_TEXT_OUTOFLEN, code) : TRUE;

@@ -4,8 +4,8 @@ namespace
 {
 // Indexed by tag number.
 const wchar_t* const kTagTexts[CQXOutputMaskItem::TAG_COUNT] = {
-    L"yyyy", L"yy", L"y", L"MM", L"M", L"dd", L"d", L"D", L"DDD", L"HH", L"H", L"hh",
-    L"h",    L"mm", L"m", L"ss", L"s", L"TT", L"T", L"tt", L"t", L"ww", L"w",
+    L"yyyy", L"yy", L"y", L"MM", L"M", L"dd", L"d", L"D",  L"DDD", L"HH", L"H", L"hh",
+    L"h",    L"mm", L"m", L"ss", L"s", L"TT", L"T", L"tt", L"t",   L"ww", L"w",
 };
 } // namespace
 

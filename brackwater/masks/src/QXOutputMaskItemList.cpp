@@ -1,19 +1,16 @@
 #include <brackwater/QXOutputMaskItemList.h>
 
+#include "DeepCopy.h"
+
 CQXOutputMaskItemList::CQXOutputMaskItemList(const CQXOutputMaskItemList& other)
+    : m_items(DeepCopy(other.m_items))
 {
-    *this = other;
 }
 
 CQXOutputMaskItemList& CQXOutputMaskItemList::operator=(const CQXOutputMaskItemList& other)
 {
-    if (this == &other)
-        return *this;
-    std::vector<std::unique_ptr<CQXOutputMaskItem>> copies;
-    copies.reserve(other.m_items.size());
-    for (const auto& item : other.m_items)
-        copies.push_back(std::make_unique<CQXOutputMaskItem>(*item));
-    m_items.swap(copies);
+    if (this != &other)
+        m_items = DeepCopy(other.m_items);
     return *this;
 }
 
@@ -27,7 +24,5 @@ BOOL CQXOutputMaskItemList::Add(CQXOutputMaskItem* item)
 
 CQXOutputMaskItem* CQXOutputMaskItemList::Get(int index) const
 {
-    if (index < 0 || index >= GetCount())
-        return nullptr;
-    return m_items[static_cast<size_t>(index)].get();
+    return ElementAt(m_items, index);
 }

@@ -54,8 +54,8 @@ public:
     static BOOL Format(const CQXOutputMaskItemList& list, const std::wstring& value, int year,
                        int month, int day, int hour, int minute, int second, BOOL strictText,
                        BOOL strictNumber, BOOL strictTime, std::wstring& text, DWORD& code);
-    static BOOL Format(const CQXOutputMaskItem& item, const std::wstring& value, int year, int month,
-                       int day, int hour, int minute, int second, BOOL strictText,
+    static BOOL Format(const CQXOutputMaskItem& item, const std::wstring& value, int year,
+                       int month, int day, int hour, int minute, int second, BOOL strictText,
                        BOOL strictNumber, BOOL strictTime, std::wstring& text, DWORD& code);
 
     // Empty text (FALSE) for 0; the table's key (resolved to its text with

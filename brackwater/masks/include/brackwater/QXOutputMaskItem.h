@@ -33,9 +33,29 @@ public:
     // Date/time tags, numbered in the order of the tag table.
     enum ETimeTag
     {
-        TAG_YYYY = 0, TAG_YY, TAG_Y, TAG_MM, TAG_M, TAG_DD, TAG_D, TAG_DOW, TAG_DOY,
-        TAG_HH, TAG_H, TAG_HH12, TAG_H12, TAG_MI2, TAG_MI, TAG_SS, TAG_S,
-        TAG_AMPM_UPPER2, TAG_AMPM_UPPER1, TAG_AMPM_LOWER2, TAG_AMPM_LOWER1, TAG_WW, TAG_W,
+        TAG_YYYY = 0,
+        TAG_YY,
+        TAG_Y,
+        TAG_MM,
+        TAG_M,
+        TAG_DD,
+        TAG_D,
+        TAG_DOW,
+        TAG_DOY,
+        TAG_HH,
+        TAG_H,
+        TAG_HH12,
+        TAG_H12,
+        TAG_MI2,
+        TAG_MI,
+        TAG_SS,
+        TAG_S,
+        TAG_AMPM_UPPER2,
+        TAG_AMPM_UPPER1,
+        TAG_AMPM_LOWER2,
+        TAG_AMPM_LOWER1,
+        TAG_WW,
+        TAG_W,
         TAG_COUNT
     };
 
@@ -55,8 +75,8 @@ public:
     int m_nCount = -1;         // -1: no character count
 
     int m_nStyle = STYLE_PLAIN;
-    int m_nWidth = 0;         // > 0 pads on the left, < 0 on the right
-    int m_nFracDigits = 0;    // -1: six
+    int m_nWidth = 0;      // > 0 pads on the left, < 0 on the right
+    int m_nFracDigits = 0; // -1: six
     wchar_t m_chPad = L' ';
 
     int m_nTag = TAG_YYYY;
