@@ -44,7 +44,9 @@ CTwainTestApp::~CTwainTestApp()
 {
     if (m_sourceOpen)
     {
+        // A transfer left in state 7 ends first; a reset then drops the rest.
         TW_PENDINGXFERS pending{};
+        Call(&m_source, DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending);
         Call(&m_source, DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending);
         Disable();
         CloseSource();

@@ -13,6 +13,7 @@ Sheets = 3
 UserInterface = CANCEL
 NoPaper = CLOSEDSREQ
 Events = ASYNC
+PageSize = LETTER
 
 [Cap.ICAP_XFERMECH]
 Id = 0x0103

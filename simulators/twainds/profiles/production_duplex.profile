@@ -18,6 +18,8 @@ Camera = /Camera_Bitonal_Top
 Camera = /Camera_Bitonal_Bottom
 Camera = /Camera_Color_Top
 Camera = /Camera_Color_Bottom
+PageSize = A4
+PageDelay = 0
 
 [Cap.ICAP_XFERMECH]
 Id = 0x0103
@@ -211,3 +213,27 @@ Type = BOOL
 Container = ONEVALUE
 Current = 0
 Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
+
+[Cap.ICAP_IMAGEFILEFORMAT]
+Id = 0x110C
+Type = UINT16
+Container = ENUMERATION
+Items = 0, 2, 4
+Current = 0
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
+
+[Cap.CAP_DEVICEEVENT]
+Id = 0x1022
+Type = UINT16
+Container = ARRAY
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
+
+[ExtInfo.VENDOR_BATCHCOUNTER]
+Id = 0x8101
+Type = UINT32
+Value = {page}
+
+[ExtInfo.VENDOR_IMAGEADDRESS]
+Id = 0x8102
+Type = STR255
+Value = 1.{document}.{page}.0

@@ -16,6 +16,9 @@ public:
     TW_UINT16 GetId() const { return m_id; }
     TW_INT32 GetOperations() const { return m_operations; }
     const ZKSimItem& GetCurrent() const { return m_current; }
+    TW_UINT16 GetItemType() const { return m_itemType; }
+    // The current list of an array capability.
+    const std::vector<ZKSimItem>& GetItems() const { return m_items; }
 
     // Configuration, as read from a profile.
     void SetId(TW_UINT16 id) { m_id = id; }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ZKSimCapability.h"
@@ -14,6 +15,30 @@ struct ZK_SIM_FAULT
     TW_UINT16 msg = 0;
     TW_UINT16 condition = TWCC_BUMMER;
     bool throws = false;
+};
+
+// A feeding fault at one sheet (counted from 1 over the session's feeder).
+struct ZK_SIM_SHEET_FAULT
+{
+    enum EKind
+    {
+        PAPER_JAM,     // the transfer fails with TWCC_PAPERJAM
+        DOUBLE_FEED,   // the transfer fails with TWCC_PAPERDOUBLEFEED
+        OFFLINE,       // the device goes offline: TWCC_CHECKDEVICEONLINE from then on
+        CANCEL,        // the source cancels the sheet's first transfer (TWRC_CANCEL)
+        REFUSE_MEMORY  // DAT_IMAGEMEMXFER fails with TWCC_LOWMEMORY
+    };
+    EKind kind = PAPER_JAM;
+    int sheet = 0;
+};
+
+// A vendor extended-image-info item. Value may name per-image facts:
+// {sheet}, {side}, {page}, {document}, {segment}, {camera}.
+struct ZK_SIM_EXTINFO_ITEM
+{
+    TW_UINT16 id = 0;
+    TW_UINT16 itemType = TWTY_UINT32;
+    std::string value;
 };
 
 class CZKSimProfile
@@ -42,6 +67,28 @@ public:
     EUIResult uiResult = UI_OK;
     ENoPaper noPaper = NOPAPER_CLOSEDSREQ;
     bool asyncEvents = true; // signal from the source's own thread, after the call returns
+    double pageWidth = 8.27;   // inches; the page when no frame or size is negotiated (A4)
+    double pageHeight = 11.69;
+    int pageDelayMs = 0;         // scanning time per image
+    std::vector<std::pair<int, int>> longSheets; // sheet, segments it is delivered in
+    std::string fileName;        // DAT_SETUPFILEXFER default; empty: one in the temp folder
+    std::vector<ZK_SIM_SHEET_FAULT> sheetFaults;
+    std::vector<ZK_SIM_EXTINFO_ITEM> extInfo;
+
+    const ZK_SIM_SHEET_FAULT* FindSheetFault(int sheet, ZK_SIM_SHEET_FAULT::EKind kind) const
+    {
+        for (const ZK_SIM_SHEET_FAULT& fault : sheetFaults)
+            if (fault.sheet == sheet && fault.kind == kind)
+                return &fault;
+        return nullptr;
+    }
+    int SegmentsOf(int sheet) const
+    {
+        for (const auto& entry : longSheets)
+            if (entry.first == sheet)
+                return entry.second;
+        return 1;
+    }
 
     const ZK_SIM_FAULT* FindFault(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg) const
     {

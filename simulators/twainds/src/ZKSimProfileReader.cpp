@@ -18,6 +18,28 @@ bool Invalid(std::string& error, const std::string& why)
 }
 
 const wchar_t kCapPrefix[] = L"Cap.";
+const wchar_t kExtInfoPrefix[] = L"ExtInfo.";
+
+struct PaperSize
+{
+    const char* name;
+    double width, height; // inches
+};
+
+const PaperSize kPaperSizes[] = {{"A3", 11.69, 16.54}, {"A4", 8.27, 11.69},  {"A5", 5.83, 8.27},
+                                 {"LETTER", 8.5, 11}, {"LEGAL", 8.5, 14}};
+
+struct SheetFaultKey
+{
+    const wchar_t* key;
+    ZK_SIM_SHEET_FAULT::EKind kind;
+};
+
+const SheetFaultKey kSheetFaultKeys[] = {{L"PaperJam", ZK_SIM_SHEET_FAULT::PAPER_JAM},
+                                         {L"DoubleFeed", ZK_SIM_SHEET_FAULT::DOUBLE_FEED},
+                                         {L"Offline", ZK_SIM_SHEET_FAULT::OFFLINE},
+                                         {L"Cancel", ZK_SIM_SHEET_FAULT::CANCEL},
+                                         {L"RefuseMemory", ZK_SIM_SHEET_FAULT::REFUSE_MEMORY}};
 
 struct Named
 {
@@ -120,6 +142,25 @@ bool HexBytes(const std::string& text, std::vector<uint8_t>& bytes)
     return true;
 }
 
+bool ParsePageSize(const std::string& text, CZKSimProfile& profile)
+{
+    for (const PaperSize& size : kPaperSizes)
+        if (text == size.name)
+        {
+            profile.pageWidth = size.width;
+            profile.pageHeight = size.height;
+            return true;
+        }
+    std::istringstream in(text);
+    double width = 0, height = 0;
+    std::string rest;
+    if (!(in >> width >> height) || (in >> rest) || width < 0.5 || height < 0.5 || width > 100 || height > 200)
+        return false;
+    profile.pageWidth = width;
+    profile.pageHeight = height;
+    return true;
+}
+
 bool ParseTriplet(const std::vector<std::string>& words, ZK_SIM_FAULT& fault)
 {
     unsigned long long dg = 0, dat = 0, msg = 0;
@@ -148,13 +189,25 @@ bool SZKSimProfileReader::Read(const CZKScript& script, CZKSimProfile& profile, 
 {
     profile = CZKSimProfile();
     if (!_ReadIdentity(script, profile.identity, error) || !_ReadDevice(script, profile, error) ||
-        !_ReadFaults(script, profile, error))
+        !_ReadFeeding(script, profile, error) || !_ReadFaults(script, profile, error) ||
+        !_ReadSheetFaults(script, profile, error))
         return false;
     CZKStringList sections;
     script.GetSectionNames(sections);
     for (int i = 0; i < sections.GetCount(); ++i)
     {
         const std::wstring& section = sections.GetAt(i);
+        if (section.compare(0, wcslen(kExtInfoPrefix), kExtInfoPrefix) == 0)
+        {
+            ZK_SIM_EXTINFO_ITEM item;
+            if (!_ReadExtInfo(script, section, item, error))
+            {
+                error = Narrow(section) + ": " + error;
+                return false;
+            }
+            profile.extInfo.push_back(item);
+            continue;
+        }
         if (section.compare(0, wcslen(kCapPrefix), kCapPrefix) != 0)
             continue;
         CZKSimCapability cap;
@@ -338,5 +391,67 @@ bool SZKSimProfileReader::_ReadFaults(const CZKScript& script, CZKSimProfile& pr
             fault.throws = true;
             profile.faults.push_back(fault);
         }
+    return true;
+}
+
+bool SZKSimProfileReader::_ReadFeeding(const CZKScript& script, CZKSimProfile& profile, std::string& error)
+{
+    const wchar_t* section = L"Device";
+    std::string text;
+    if (Text(script, section, L"PageSize", text) && !ParsePageSize(text, profile))
+        return Invalid(error, "Device.PageSize must be A3, A4, A5, LETTER, LEGAL or <width> <height> in inches");
+    unsigned long long delay = 0;
+    if (!OptionalNumber(script, section, L"PageDelay", 60000, delay))
+        return Invalid(error, "Device.PageDelay must be milliseconds");
+    profile.pageDelayMs = static_cast<int>(delay);
+    Text(script, section, L"FileName", profile.fileName);
+    CZKScriptItemList items;
+    if (script.FindKeyValues(section, L"LongPaper", items))
+        for (int i = 0; i < items.GetCount(); ++i)
+        {
+            std::vector<std::string> words = Words(Narrow(items.GetItem(i)->GetValue()), ' ');
+            unsigned long long sheet = 0, segments = 0;
+            if (words.size() != 2 || !Number(words[0], 1000000, sheet) || !Number(words[1], 1000, segments) ||
+                sheet == 0 || segments == 0)
+                return Invalid(error, "Device.LongPaper must be <sheet> <segments>");
+            profile.longSheets.emplace_back(static_cast<int>(sheet), static_cast<int>(segments));
+        }
+    return true;
+}
+
+bool SZKSimProfileReader::_ReadSheetFaults(const CZKScript& script, CZKSimProfile& profile, std::string& error)
+{
+    for (const SheetFaultKey& key : kSheetFaultKeys)
+    {
+        CZKScriptItemList items;
+        if (!script.FindKeyValues(L"Faults", key.key, items))
+            continue;
+        for (int i = 0; i < items.GetCount(); ++i)
+        {
+            unsigned long long sheet = 0;
+            if (!Number(Narrow(items.GetItem(i)->GetValue()), 1000000, sheet) || sheet == 0)
+                return Invalid(error, "Faults." + Narrow(key.key) + " must be a sheet number from 1");
+            ZK_SIM_SHEET_FAULT fault;
+            fault.kind = key.kind;
+            fault.sheet = static_cast<int>(sheet);
+            profile.sheetFaults.push_back(fault);
+        }
+    }
+    return true;
+}
+
+bool SZKSimProfileReader::_ReadExtInfo(const CZKScript& script, const std::wstring& name, ZK_SIM_EXTINFO_ITEM& item,
+                                       std::string& error)
+{
+    const wchar_t* section = name.c_str();
+    std::string text;
+    unsigned long long id = 0;
+    if (!Text(script, section, L"Id", text) || !Number(text, 0xFFFF, id))
+        return Invalid(error, "Id is missing or malformed");
+    item.id = static_cast<TW_UINT16>(id);
+    if (!Text(script, section, L"Type", text) || !SZKSimItemCodec::ParseType(text, item.itemType))
+        return Invalid(error, "Type is missing or unknown");
+    if (!Text(script, section, L"Value", item.value))
+        return Invalid(error, "Value is missing");
     return true;
 }

@@ -10,8 +10,14 @@
 //                   Container (ONEVALUE|ENUMERATION|ARRAY|RANGE), Items,
 //                   Current, Default, DefaultItems, Min, Max, Step,
 //                   Operations (GET,GETCURRENT,GETDEFAULT,SET,RESET,QUERYSUPPORT)
+//                   PageSize (A3|A4|A5|LETTER|LEGAL|<width> <height> inches),
+//                   PageDelay (ms per image), LongPaper = <sheet> <segments>
+//                   (repeated), FileName (default file-transfer target)
 //   [Faults]        Fail = <DG> <DAT> <MSG> <condition code>  (repeated)
 //                   Throw = <DG> <DAT> <MSG>                  (repeated)
+//                   PaperJam, DoubleFeed, Offline, Cancel, RefuseMemory
+//                   = <sheet>                                 (repeated)
+//   [ExtInfo.<name>] vendor extended image info: Id, Type, Value
 #pragma once
 
 #include <string>
@@ -32,4 +38,8 @@ private:
     static bool _ReadCapability(const CZKScript& script, const std::wstring& section, CZKSimCapability& cap,
                                 std::string& error);
     static bool _ReadFaults(const CZKScript& script, CZKSimProfile& profile, std::string& error);
+    static bool _ReadFeeding(const CZKScript& script, CZKSimProfile& profile, std::string& error);
+    static bool _ReadSheetFaults(const CZKScript& script, CZKSimProfile& profile, std::string& error);
+    static bool _ReadExtInfo(const CZKScript& script, const std::wstring& section, ZK_SIM_EXTINFO_ITEM& item,
+                             std::string& error);
 };

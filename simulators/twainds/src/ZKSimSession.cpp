@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ZKSimInjectedFault.h"
+#include "ZKSimScanSettingsReader.h"
 
 namespace
 {
@@ -56,7 +57,7 @@ TW_INT32 CameraType(const std::string& camera)
 
 CZKSimSession::CZKSimSession(const CZKSimProfile& profile, const TW_IDENTITY& source, const TW_IDENTITY& application)
     : m_profile(profile), m_source(source), m_application(application), m_feeder(profile.sheets),
-      m_transfer(m_feeder), m_customData(profile.customData)
+      m_transfer(m_profile, m_feeder), m_customData(profile.customData)
 {
     auto& caps = m_profile.capabilities;
     caps.erase(std::remove_if(caps.begin(), caps.end(),
@@ -90,7 +91,12 @@ TW_UINT16 CZKSimSession::_Dispatch(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, T
                                    std::vector<TW_UINT16>& events)
 {
     if (CZKSimTransfer::Handles(dg, dat))
-        return m_transfer.Entry(dg, dat, msg, data, m_state, m_condition);
+    {
+        m_transfer.UseSettings(SZKSimScanSettingsReader::Read(m_profile, m_profile.capabilities));
+        const TW_UINT16 rc = m_transfer.Entry(dg, dat, msg, data, m_state, m_condition, events);
+        _RefreshLiveCapabilities();
+        return rc;
+    }
     if (dg != DG_CONTROL)
         return _Fail(TWCC_BADPROTOCOL);
     switch (dat)
@@ -141,12 +147,8 @@ void CZKSimSession::_RefreshLiveCapabilities()
 {
     if (CZKSimCapability* loaded = _Find(CAP_FEEDERLOADED))
         loaded->SetCurrent(Uint16Item(m_feeder.HasPaper() ? 1 : 0));
-}
-
-bool CZKSimSession::_IsDuplexEnabled()
-{
-    const CZKSimCapability* duplex = _Find(CAP_DUPLEXENABLED);
-    return duplex && SZKSimItemCodec::ToNumber(TWTY_BOOL, duplex->GetCurrent()) != 0;
+    if (CZKSimCapability* online = _Find(CAP_DEVICEONLINE))
+        online->SetCurrent(Uint16Item(m_transfer.IsOnline() ? 1 : 0));
 }
 
 TW_UINT16 CZKSimSession::_Capability(TW_UINT16 msg, TW_CAPABILITY* cap)
@@ -250,7 +252,8 @@ TW_UINT16 CZKSimSession::_NextCamera(TW_FILESYSTEM* fs)
 
 void CZKSimSession::_StartScan(std::vector<TW_UINT16>& events)
 {
-    m_transfer.BeginBatch(_IsDuplexEnabled() ? 2 : 1);
+    m_transfer.UseSettings(SZKSimScanSettingsReader::Read(m_profile, m_profile.capabilities));
+    m_transfer.BeginBatch();
     events.push_back(MSG_XFERREADY);
     m_state = 6;
 }
@@ -277,6 +280,8 @@ TW_UINT16 CZKSimSession::_UserInterface(TW_UINT16 msg, TW_USERINTERFACE* ui, std
         events.push_back(cancelled ? MSG_CLOSEDSREQ : MSG_CLOSEDSOK);
         return TWRC_SUCCESS;
     }
+    if (!m_transfer.IsOnline())
+        return _Fail(TWCC_CHECKDEVICEONLINE);
     const bool showUI = ui->ShowUI != 0;
     if (!m_feeder.HasPaper() && !showUI && m_profile.noPaper == CZKSimProfile::NOPAPER_FAIL)
         return _Fail(TWCC_NOMEDIA);

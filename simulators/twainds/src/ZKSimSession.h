@@ -37,7 +37,6 @@ private:
     void _StartScan(std::vector<TW_UINT16>& events);
     CZKSimCapability* _Find(TW_UINT16 id);
     void _RefreshLiveCapabilities();
-    bool _IsDuplexEnabled();
 
     CZKSimProfile m_profile;
     TW_IDENTITY m_source;

@@ -1,0 +1,186 @@
+#include "ZKSimImageEncoder.h"
+
+#include <tiffio.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace
+{
+constexpr int kJpegQuality = 80;
+constexpr DWORD kInfoHeaderSize = 40;
+constexpr DWORD kFileHeaderSize = 14;
+
+void Put16(std::vector<BYTE>& out, unsigned value)
+{
+    out.push_back(static_cast<BYTE>(value));
+    out.push_back(static_cast<BYTE>(value >> 8));
+}
+
+void Put32(std::vector<BYTE>& out, uint32_t value)
+{
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+uint32_t PelsPerMeter(LONG dpi)
+{
+    return static_cast<uint32_t>(dpi * 10000 / 254);
+}
+
+struct TiffCloser
+{
+    void operator()(TIFF* tiff) const { TIFFClose(tiff); }
+};
+} // namespace
+
+DWORD SZKSimImageEncoder::BytesPerRow(const CZKBitmapHandle& page)
+{
+    return static_cast<DWORD>((static_cast<uint64_t>(page.GetWidth()) * page.GetBitsPerPixel() + 7) / 8);
+}
+
+std::vector<BYTE> SZKSimImageEncoder::Dib(const CZKBitmapHandle& page)
+{
+    const int paletteSize = page.GetPaletteSize();
+    const DWORD stride = page.GetBytesPerLine();
+    std::vector<BYTE> dib;
+    dib.reserve(kInfoHeaderSize + paletteSize * 4 + static_cast<size_t>(stride) * page.GetHeight());
+    Put32(dib, kInfoHeaderSize);
+    Put32(dib, static_cast<uint32_t>(page.GetWidth()));
+    Put32(dib, static_cast<uint32_t>(page.GetHeight())); // positive: bottom-up
+    Put16(dib, 1);
+    Put16(dib, static_cast<unsigned>(page.GetBitsPerPixel()));
+    Put32(dib, 0); // BI_RGB
+    Put32(dib, stride * static_cast<uint32_t>(page.GetHeight()));
+    Put32(dib, PelsPerMeter(page.GetXResolution()));
+    Put32(dib, PelsPerMeter(page.GetYResolution()));
+    Put32(dib, static_cast<uint32_t>(paletteSize));
+    Put32(dib, 0);
+    if (paletteSize > 0)
+    {
+        std::vector<ZK_RGBQUAD> palette(paletteSize);
+        page.GetPalette(0, paletteSize, palette.data());
+        for (const ZK_RGBQUAD& entry : palette)
+            for (BYTE byte : {entry.rgbBlue, entry.rgbGreen, entry.rgbRed, BYTE(0)})
+                dib.push_back(byte);
+    }
+    const BYTE* pixels = page.GetPtr();
+    for (LONG y = page.GetHeight() - 1; y >= 0; --y)
+    {
+        const BYTE* row = pixels + static_cast<size_t>(y) * stride;
+        dib.insert(dib.end(), row, row + stride);
+    }
+    return dib;
+}
+
+std::vector<BYTE> SZKSimImageEncoder::BmpFile(const CZKBitmapHandle& page)
+{
+    const std::vector<BYTE> dib = Dib(page);
+    std::vector<BYTE> file;
+    file.reserve(kFileHeaderSize + dib.size());
+    file.push_back('B');
+    file.push_back('M');
+    Put32(file, static_cast<uint32_t>(kFileHeaderSize + dib.size()));
+    Put32(file, 0);
+    Put32(file, kFileHeaderSize + kInfoHeaderSize + static_cast<uint32_t>(page.GetPaletteSize()) * 4);
+    file.insert(file.end(), dib.begin(), dib.end());
+    return file;
+}
+
+std::vector<BYTE> SZKSimImageEncoder::Rows(const CZKBitmapHandle& page)
+{
+    const DWORD rowBytes = BytesPerRow(page);
+    const DWORD stride = page.GetBytesPerLine();
+    std::vector<BYTE> rows(static_cast<size_t>(rowBytes) * page.GetHeight());
+    for (LONG y = 0; y < page.GetHeight(); ++y)
+    {
+        const BYTE* from = page.GetPtr() + static_cast<size_t>(y) * stride;
+        BYTE* to = rows.data() + static_cast<size_t>(y) * rowBytes;
+        std::copy(from, from + rowBytes, to);
+        if (page.GetBitsPerPixel() == 24)
+            for (DWORD x = 0; x < rowBytes; x += 3)
+                std::swap(to[x], to[x + 2]); // the bitmap keeps blue first
+    }
+    return rows;
+}
+
+TW_UINT16 SZKSimImageEncoder::EffectiveCompression(int bitsPerPixel, TW_UINT16 compression)
+{
+    if (compression == TWCP_GROUP4 && bitsPerPixel == 1)
+        return TWCP_GROUP4;
+    if (compression == TWCP_JPEG && bitsPerPixel != 1)
+        return TWCP_JPEG;
+    return TWCP_NONE;
+}
+
+bool SZKSimImageEncoder::Encode(const CZKBitmapHandle& page, TW_UINT16 compression, std::vector<BYTE>& out)
+{
+    switch (EffectiveCompression(page.GetBitsPerPixel(), compression))
+    {
+    case TWCP_GROUP4:
+        return page.Compress_G4(out) != FALSE;
+    case TWCP_JPEG:
+        return page.Compress_JPEG(out, kJpegQuality) != FALSE;
+    default:
+        out = Rows(page);
+        return true;
+    }
+}
+
+bool SZKSimImageEncoder::WriteFile(const std::string& path, TW_UINT16 format, TW_UINT16 compression,
+                                   const CZKBitmapHandle& page)
+{
+    switch (format)
+    {
+    case TWFF_TIFF:
+        return _WriteTiff(path, compression, page);
+    case TWFF_BMP:
+        return _WriteBytes(path, BmpFile(page));
+    case TWFF_JFIF:
+    {
+        std::vector<BYTE> jpeg;
+        return page.GetBitsPerPixel() != 1 && page.Compress_JPEG(jpeg, kJpegQuality) && _WriteBytes(path, jpeg);
+    }
+    default:
+        return false;
+    }
+}
+
+bool SZKSimImageEncoder::_WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+    return file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
+           std::fflush(file.get()) == 0;
+}
+
+bool SZKSimImageEncoder::_WriteTiff(const std::string& path, TW_UINT16 compression, const CZKBitmapHandle& page)
+{
+    std::unique_ptr<TIFF, TiffCloser> tiff(TIFFOpen(path.c_str(), "w"));
+    if (!tiff)
+        return false;
+    const int bpp = page.GetBitsPerPixel();
+    TIFF* out = tiff.get();
+    TIFFSetField(out, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(page.GetWidth()));
+    TIFFSetField(out, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(page.GetHeight()));
+    TIFFSetField(out, TIFFTAG_BITSPERSAMPLE, bpp == 24 ? 8 : bpp);
+    TIFFSetField(out, TIFFTAG_SAMPLESPERPIXEL, bpp == 24 ? 3 : 1);
+    TIFFSetField(out, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    // Bitonal pages are stored "white is zero", as fax-coded TIFFs are.
+    TIFFSetField(out, TIFFTAG_PHOTOMETRIC,
+                 bpp == 24 ? PHOTOMETRIC_RGB : bpp == 1 ? PHOTOMETRIC_MINISWHITE : PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(out, TIFFTAG_COMPRESSION,
+                 EffectiveCompression(bpp, compression) == TWCP_GROUP4 ? COMPRESSION_CCITTFAX4 : COMPRESSION_NONE);
+    TIFFSetField(out, TIFFTAG_XRESOLUTION, static_cast<float>(page.GetXResolution()));
+    TIFFSetField(out, TIFFTAG_YRESOLUTION, static_cast<float>(page.GetYResolution()));
+    TIFFSetField(out, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    TIFFSetField(out, TIFFTAG_ROWSPERSTRIP, static_cast<uint32_t>(page.GetHeight()));
+    std::vector<BYTE> rows = Rows(page);
+    if (bpp == 1)
+        for (BYTE& byte : rows)
+            byte = static_cast<BYTE>(~byte);
+    const DWORD rowBytes = BytesPerRow(page);
+    for (LONG y = 0; y < page.GetHeight(); ++y)
+        if (TIFFWriteScanline(out, rows.data() + static_cast<size_t>(y) * rowBytes, static_cast<uint32_t>(y), 0) < 0)
+            return false;
+    return TIFFFlush(out) == 1;
+}

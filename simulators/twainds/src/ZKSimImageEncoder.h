@@ -1,0 +1,36 @@
+// Turns a generated page into what a transfer hands over: a DIB for native
+// transfers, TWAIN rows or compressed data for memory transfers, files for
+// file transfers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <pellmark/ZKBitmapHandle.h>
+#include <twaindefs/ZKTwainDefs.h>
+
+class SZKSimImageEncoder
+{
+public:
+    // BITMAPINFOHEADER, palette and bottom-up rows padded to 4 bytes.
+    static std::vector<BYTE> Dib(const CZKBitmapHandle& page);
+    // A .bmp file: the file header followed by the DIB.
+    static std::vector<BYTE> BmpFile(const CZKBitmapHandle& page);
+    // Rows as memory transfers deliver them: top-down, unpadded, colour in
+    // red, green, blue order.
+    static std::vector<BYTE> Rows(const CZKBitmapHandle& page);
+    static DWORD BytesPerRow(const CZKBitmapHandle& page);
+    // TWCP_NONE (Rows), TWCP_GROUP4 (T.6 of a 1-bit page) or TWCP_JPEG (JFIF
+    // of a grey or colour page).
+    static bool Encode(const CZKBitmapHandle& page, TW_UINT16 compression, std::vector<BYTE>& out);
+    // TWFF_TIFF (Group 4 for 1-bit pages when asked, else uncompressed),
+    // TWFF_BMP or TWFF_JFIF.
+    static bool WriteFile(const std::string& path, TW_UINT16 format, TW_UINT16 compression,
+                          const CZKBitmapHandle& page);
+    // The pixel type and compression combination the source can deliver.
+    static TW_UINT16 EffectiveCompression(int bitsPerPixel, TW_UINT16 compression);
+
+private:
+    static bool _WriteTiff(const std::string& path, TW_UINT16 compression, const CZKBitmapHandle& page);
+    static bool _WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
+};
