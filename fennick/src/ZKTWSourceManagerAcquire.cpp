@@ -39,16 +39,6 @@ BOOL CZKTWSourceManager::Acquire(HWND parent, short count, BOOL showUI)
     }
 }
 
-// The image transfer loop comes with image delivery; until then a transfer
-// request is answered by resetting the pending transfers, which returns the
-// source to the enabled state so that it can be disabled.
-BOOL CZKTWSourceManager::_DoTransfers()
-{
-    TW_PENDINGXFERS pending{};
-    _DSM_Entry(&m_sourceIdentity, DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending, TRUE);
-    return FALSE;
-}
-
 void CZKTWSourceManager::CancelAcquire(BOOL wait)
 {
     SZKTWTrace::Log("Enter CancelAcquire", 1);

@@ -87,7 +87,8 @@ TEST_F(TWEventTest, TransferReadyEndsTheAcquisitionOnTheWindowThread)
 {
     CTestSystemFolder folder({"production_duplex"});
     OpenSource("ZK Virtual Production Duplex");
-    ASSERT_TRUE(m_manager.Acquire(nullptr, -1, FALSE));
+    // Two images keep the batch short under the sanitizers.
+    ASSERT_TRUE(m_manager.Acquire(nullptr, 2, FALSE));
     EXPECT_EQ(1, m_observer.acquireBegins.load());
     ASSERT_TRUE(WaitFor([&] { return m_observer.acquireEnds.load() == 1; }));
     EXPECT_TRUE(WaitFor([&] { return m_manager.GetState() == ZKTW_STATE_SOURCE_OPEN; }));
@@ -155,6 +156,20 @@ TEST_F(TWFakeDsmEventTest, CancelAfterApplicationCancelIsNotReportedButFailureIs
     EXPECT_EQ(TWCC_PAPERJAM, m_observer.Errors()[1].cc);
 }
 
+TEST_F(TWFakeDsmEventTest, StripClaimingMoreThanItsBufferFailsTheImage)
+{
+    m_fake.OverrunStrips(true);
+    m_manager.SetTransferMode(TWSX_MEMORY);
+    ASSERT_TRUE(m_manager.Acquire(nullptr, 1, FALSE));
+    m_fake.QueueEvent(MSG_XFERREADY);
+    ASSERT_TRUE(WaitFor([&] { return m_observer.acquireEnds.load() == 1; }));
+    EXPECT_EQ(0, m_observer.memoryImages.load());
+    const auto errors = m_observer.Errors();
+    ASSERT_EQ(1u, errors.size());
+    EXPECT_EQ(DAT_IMAGEMEMXFER, errors[0].DAT);
+    EXPECT_EQ(TWRC_FAILURE, errors[0].rc);
+}
+
 TEST_F(TWFakeDsmEventTest, UnknownReturnCodePrintsAnEmptyName)
 {
     CTraceCapture trace;
@@ -174,21 +189,29 @@ namespace
 class CTransferringManager : public CZKTWSourceManager
 {
 public:
+    explicit CTransferringManager(CFakeDsm& fake) : m_fake(fake) {}
     std::atomic<DWORD> foreignResult{0xFFFFFFFF};
+    std::atomic<int> capabilityCallsBefore{-1};
+    std::atomic<int> capabilityCallsAfter{-2};
 
 protected:
     BOOL _DoTransfers() override
     {
         _SetState(ZKTW_STATE_TRANSFERRING);
+        capabilityCallsBefore = m_fake.Calls(DAT_CAPABILITY);
         std::thread caller([this] {
             TW_CAPABILITY capability{};
             capability.Cap = ICAP_UNITS;
             foreignResult = InvokeDSCommand(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, TRUE);
         });
         caller.join();
+        capabilityCallsAfter = m_fake.Calls(DAT_CAPABILITY);
         _SetState(ZKTW_STATE_TRANSFER_READY);
         return CZKTWSourceManager::_DoTransfers();
     }
+
+private:
+    CFakeDsm& m_fake;
 };
 } // namespace
 
@@ -196,7 +219,7 @@ TEST(TWTransferringTest, ForeignCallsAreRefusedWhileTransferring)
 {
     CFakeDsm fake;
     CRecordingObserver observer;
-    CTransferringManager manager;
+    CTransferringManager manager(fake);
     RegisterTestApp(manager);
     manager.SetObserver(&observer);
     ASSERT_TRUE(manager.Open());
@@ -204,11 +227,10 @@ TEST(TWTransferringTest, ForeignCallsAreRefusedWhileTransferring)
     ASSERT_TRUE(FindSource(manager, "Fake Source 0", source));
     ASSERT_TRUE(manager.OpenSource(source));
     ASSERT_TRUE(manager.Acquire(nullptr, 1, FALSE));
-    const int capabilityCalls = fake.Calls(DAT_CAPABILITY);
     fake.QueueEvent(MSG_XFERREADY);
     ASSERT_TRUE(WaitFor([&] { return observer.acquireEnds.load() == 1; }));
     EXPECT_EQ(1u, manager.foreignResult.load());
-    EXPECT_EQ(capabilityCalls, fake.Calls(DAT_CAPABILITY));
+    EXPECT_EQ(manager.capabilityCallsBefore.load(), manager.capabilityCallsAfter.load());
     EXPECT_TRUE(observer.Errors().empty());
     manager.CloseSource();
     manager.Close();

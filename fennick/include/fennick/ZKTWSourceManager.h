@@ -7,6 +7,7 @@
 
 #include <fennick/ZKTWCapabilitySupport.h>
 #include <fennick/ZKTWEventObserver.h>
+#include <fennick/ZKTWExtraImageInfo.h>
 #include <fennick/ZKTWInterceptor.h>
 #include <fennick/ZKTWTypes.h>
 #include <fennick/fennick_export.h>
@@ -120,6 +121,13 @@ protected:
     // Acquisition seams. The transfer loop runs on the window thread when
     // the source signals MSG_XFERREADY.
     virtual BOOL _DoTransfers();
+    // One image by the transfer mode; a packed result (0 for an unknown mode).
+    virtual DWORD _OnceTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit unit);
+    DWORD _NativeTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit unit);
+    DWORD _FileTransfer();
+    DWORD _MemoryTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit unit);
+    BOOL _GetImageInfo(ZKTWIMAGEINFO& info, EZKTWImageUnit unit);
+    DWORD _GetExtraImageInfo(CZKTWExtraImageInfo& info);
     void _CancelAcquire();
     DWORD _CheckCancelRequest(TW_PENDINGXFERS* pending, WORD msg);
     BOOL _EnableDeviceEvent();
@@ -161,6 +169,12 @@ private:
     void _RebuildSupportedCaps();
     void _WaitForSourceToClose();
     IZKTWEventObserver* _Observer() const;
+    // The observer's extra-info object for the image just transferred,
+    // filled; nullptr when it gives none.
+    CZKTWExtraImageInfo* _CollectExtraImageInfo(IZKTWEventObserver* observer, EZKTWImageUnit unit);
+    // MSG_ENDXFER (or the interceptor) and the cancel check after an image.
+    DWORD _EndTransfer(TW_PENDINGXFERS& pending);
+    void _ResetPendingTransfers();
 
     CZKDynamicLibrary m_library;
     std::atomic<DSMENTRYPROC> m_dsmEntry{nullptr};

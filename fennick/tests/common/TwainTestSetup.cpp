@@ -1,6 +1,8 @@
 #include "TwainTestSetup.h"
 
+#include <fennick/ZKTWExtraImageInfo.h>
 #include <hollin/ZKDebugLog.h>
+#include <wincompat/ZKGlobalMemory.h>
 #include <wincompat/ZKThread.h>
 
 #include <dlfcn.h>
@@ -78,6 +80,11 @@ void CFakeDsm::Answer(WORD dat, WORD rc, WORD cc)
     reinterpret_cast<void (*)(WORD, WORD, WORD)>(dlsym(m_handle, "FakeDsm_Answer"))(dat, rc, cc);
 }
 
+void CFakeDsm::OverrunStrips(bool on)
+{
+    reinterpret_cast<void (*)(int)>(dlsym(m_handle, "FakeDsm_OverrunStrips"))(on ? 1 : 0);
+}
+
 void CFakeDsm::QueueEvent(WORD msg)
 {
     reinterpret_cast<void (*)(WORD)>(dlsym(m_handle, "FakeDsm_QueueEvent"))(msg);
@@ -152,4 +159,19 @@ bool FindSource(CZKTWSourceManager& manager, const std::string& productName, TW_
             return true;
         }
     return false;
+}
+
+void CRecordingObserver::OnNativeImage(HGLOBAL dib, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra)
+{
+    CZKGlobalMemory::Free(dib);
+    delete info;
+    delete extra;
+}
+
+void CRecordingObserver::OnMemoryBlock(TW_IMAGEMEMXFER*, BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra)
+{
+    if (last)
+        ++memoryImages;
+    delete info;
+    delete extra;
 }

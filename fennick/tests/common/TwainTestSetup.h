@@ -43,6 +43,7 @@ public:
     void Answer(WORD dat, WORD rc, WORD cc);
     void QueueEvent(WORD msg);
     int Calls(WORD dat);
+    void OverrunStrips(bool on);
 
 private:
     void* m_handle = nullptr;
@@ -65,10 +66,11 @@ public:
     void OnDeviceEvent(TW_DEVICEEVENT*) override { ++deviceEvents; }
     void OnTWAINError(DWORD DG, WORD DAT, WORD MSG, WORD rc, WORD cc) override;
     void OnCreateExtraImageInfo(CZKTWExtraImageInfo*&) override {}
-    void OnNativeImage(HGLOBAL, ZKTWIMAGEINFO*, CZKTWExtraImageInfo*) override {}
+    // Images are dropped, releasing what the observer owns.
+    void OnNativeImage(HGLOBAL dib, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override;
     void OnSetupFileTransfer(TW_SETUPFILEXFER*) override {}
     void OnFileTransferred(TW_SETUPFILEXFER*) override {}
-    void OnMemoryBlock(TW_IMAGEMEMXFER*, BOOL, ZKTWIMAGEINFO*, CZKTWExtraImageInfo*) override {}
+    void OnMemoryBlock(TW_IMAGEMEMXFER*, BOOL, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override;
 
     std::vector<RECORDED_ERROR> Errors();
     // Runs inside OnTWAINError, on the thread that reports it.
@@ -77,6 +79,7 @@ public:
     std::atomic<int> acquireBegins{0};
     std::atomic<int> acquireEnds{0};
     std::atomic<int> deviceEvents{0};
+    std::atomic<int> memoryImages{0}; // memory transfers that completed
 
 private:
     std::mutex m_lock;

@@ -5,6 +5,7 @@
 #include <twaindefs/ZKTwainDefs.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -27,6 +28,7 @@ struct FakeState
     std::map<TW_UINT16, Answer> answers; // by DAT, for triplets to the source
     std::deque<TW_UINT16> events;
     std::map<TW_UINT16, int> calls; // by DAT
+    bool overrunStrips = false;      // memory strips claim more than the buffer
 };
 
 FakeState& State()
@@ -108,8 +110,30 @@ TW_UINT16 ToSource(FakeState& state, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF dat
         state.events.pop_front();
         return TWRC_DSEVENT;
     }
+    if (state.overrunStrips && dat == DAT_CAPABILITY)
+    {
+        // Every capability reads as the one-value 0 (inches for ICAP_UNITS),
+        // enough for the transfer loop to start.
+        auto* capability = static_cast<TW_CAPABILITY*>(data);
+        auto* value = static_cast<TW_ONEVALUE*>(std::calloc(1, sizeof(TW_ONEVALUE)));
+        value->ItemType = TWTY_UINT16;
+        capability->ConType = TWON_ONEVALUE;
+        capability->hContainer = value;
+        return TWRC_SUCCESS;
+    }
     if (dat == DAT_CAPABILITY)
         return Fail(state, TWCC_CAPUNSUPPORTED);
+    if (state.overrunStrips && dat == DAT_SETUPMEMXFER)
+    {
+        auto* setup = static_cast<TW_SETUPMEMXFER*>(data);
+        setup->MinBufSize = setup->MaxBufSize = setup->Preferred = 64;
+        return TWRC_SUCCESS;
+    }
+    if (state.overrunStrips && dat == DAT_IMAGEMEMXFER)
+    {
+        static_cast<TW_IMAGEMEMXFER*>(data)->BytesWritten = 4096;
+        return TWRC_XFERDONE;
+    }
     return TWRC_SUCCESS;
 }
 } // namespace
@@ -142,6 +166,14 @@ __attribute__((visibility("default"))) void FakeDsm_Reset(int sources)
     state.answers.clear();
     state.events.clear();
     state.calls.clear();
+    state.overrunStrips = false;
+}
+
+__attribute__((visibility("default"))) void FakeDsm_OverrunStrips(int on)
+{
+    FakeState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.overrunStrips = on != 0;
 }
 
 __attribute__((visibility("default"))) void FakeDsm_Answer(TW_UINT16 dat, TW_UINT16 rc, TW_UINT16 cc)

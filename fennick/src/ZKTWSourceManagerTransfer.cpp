@@ -1,0 +1,276 @@
+// The transfer loop and the three transfer mechanisms of CZKTWSourceManager.
+// Everything here runs on the window thread.
+#include <fennick/ZKTWHelper.h>
+#include <fennick/ZKTWSourceManager.h>
+
+#include "ZKTWMemory.h"
+#include "ZKTWTrace.h"
+
+#include <hollin/ZKRBuffer.h>
+#include <wincompat/ZKGlobalMemory.h>
+
+#include <cstring>
+#include <malloc.h>
+#include <memory>
+
+namespace
+{
+double RoundResolution(double dpi)
+{
+    if (dpi == 1.0)
+        return dpi;
+    return static_cast<int>(dpi * 0.2 + 0.5) * 5;
+}
+
+uint32_t ReadU32(const unsigned char* p)
+{
+    uint32_t v;
+    std::memcpy(&v, p, sizeof(v));
+    return v;
+}
+
+// Bytes of a packed DIB from its header: header, palette, rows; 0 when the
+// header does not describe one.
+size_t DibSize(const unsigned char* dib)
+{
+    const uint32_t headerSize = ReadU32(dib);
+    if (headerSize < 40 || headerSize > 1024)
+        return 0;
+    int32_t width, height;
+    uint16_t bitCount;
+    std::memcpy(&width, dib + 4, 4);
+    std::memcpy(&height, dib + 8, 4);
+    std::memcpy(&bitCount, dib + 14, 2);
+    const uint32_t imageSize = ReadU32(dib + 20);
+    const uint32_t colorsUsed = ReadU32(dib + 32);
+    if (width <= 0 || bitCount == 0 || bitCount > 32 || colorsUsed > 256)
+        return 0;
+    const uint64_t paletteEntries = colorsUsed ? colorsUsed : (bitCount <= 8 ? (1u << bitCount) : 0u);
+    const uint64_t stride = (static_cast<uint64_t>(width) * bitCount + 31) / 32 * 4;
+    const uint64_t rows = height < 0 ? -static_cast<int64_t>(height) : height;
+    const uint64_t pixels = imageSize ? imageSize : stride * rows;
+    const uint64_t total = headerSize + paletteEntries * 4 + pixels;
+    return total > (uint64_t(1) << 32) ? 0 : static_cast<size_t>(total);
+}
+
+// The source's native image (a TWAIN memory handle) as a global-memory
+// handle the observer can lock and free; the source's block is released.
+HGLOBAL AdoptDib(TW_HANDLE sourceHandle)
+{
+    const unsigned char* dib = static_cast<const unsigned char*>(SZKTWMemory::Lock(sourceHandle));
+    // TWAIN hands no length with a native image, but its handle is a heap
+    // block: never copy more than the block holds, whatever the header says.
+    size_t size = dib ? DibSize(dib) : 0;
+    if (size > malloc_usable_size(const_cast<unsigned char*>(dib)))
+        size = 0;
+    HGLOBAL handle = size ? CZKGlobalMemory::Alloc(size, false) : nullptr;
+    if (void* target = handle ? CZKGlobalMemory::Lock(handle) : nullptr)
+    {
+        std::memcpy(target, dib, size);
+        CZKGlobalMemory::Unlock(handle);
+    }
+    SZKTWMemory::Unlock(sourceHandle);
+    SZKTWMemory::Free(sourceHandle);
+    return handle;
+}
+} // namespace
+
+BOOL CZKTWSourceManager::_DoTransfers()
+{
+    TW_UINT16 unitValue = ZKTW_UNIT_INCHES;
+    if (GetCapOnevalue(ICAP_UNITS, ZKTW_GETCAP_CURRENT, TWTY_UINT16, &unitValue) != ZKTW_CAP_SUCCESS)
+    {
+        _ResetPendingTransfers();
+        return FALSE;
+    }
+    const EZKTWImageUnit unit = static_cast<EZKTWImageUnit>(unitValue);
+    TW_PENDINGXFERS pending{};
+    do
+    {
+        ZKTWIMAGEINFO info;
+        _GetImageInfo(info, unit);
+        _SetState(ZKTW_STATE_TRANSFERRING);
+        const WORD rc = ZKTWReturnCode(_OnceTransfer(&info, unit));
+        if (rc == TWRC_FAILURE)
+        {
+            _ResetPendingTransfers();
+            return FALSE;
+        }
+        if (rc == TWRC_CANCEL || rc == TWRC_XFERDONE)
+        {
+            if (!ZKTWSucceeded(_EndTransfer(pending)))
+            {
+                _ResetPendingTransfers();
+                return FALSE;
+            }
+            _SetState(ZKTW_STATE_TRANSFER_READY);
+            continue;
+        }
+        // No image came and none was ended: asking again would only repeat
+        // the same answer.
+        _ResetPendingTransfers();
+        return FALSE;
+    } while (pending.Count != 0);
+    return TRUE;
+}
+
+DWORD CZKTWSourceManager::_EndTransfer(TW_PENDINGXFERS& pending)
+{
+    if (m_interceptor)
+        return m_interceptor->OnEndTransfer(this, &pending);
+    const DWORD result = _SourceCall(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending, TRUE);
+    if (ZKTWSucceeded(result) && m_cancelPending)
+        _CheckCancelRequest(&pending, MSG_RESET);
+    return result;
+}
+
+void CZKTWSourceManager::_ResetPendingTransfers()
+{
+    TW_PENDINGXFERS pending{};
+    _SourceCall(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending, TRUE);
+}
+
+DWORD CZKTWSourceManager::_OnceTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit unit)
+{
+    switch (m_transferMode.load())
+    {
+    case TWSX_NATIVE:
+        return _NativeTransfer(info, unit);
+    case TWSX_FILE:
+        return _FileTransfer();
+    case TWSX_MEMORY:
+        return _MemoryTransfer(info, unit);
+    default:
+        return 0;
+    }
+}
+
+BOOL CZKTWSourceManager::_GetImageInfo(ZKTWIMAGEINFO& info, EZKTWImageUnit unit)
+{
+    TW_IMAGEINFO source{};
+    if (!ZKTWSucceeded(_SourceCall(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &source, TRUE)))
+        return FALSE;
+    const double unitsPerInch = CZKTWHelper::ConvertUnit(unit, 1.0, ZKTW_UNIT_INCHES);
+    info.XResolution = RoundResolution(CZKTWHelper::Fix32ToDouble(source.XResolution) / unitsPerInch);
+    info.YResolution = RoundResolution(CZKTWHelper::Fix32ToDouble(source.YResolution) / unitsPerInch);
+    info.ImageWidth = source.ImageWidth;
+    info.ImageLength = source.ImageLength;
+    info.SamplesPerPixel = source.SamplesPerPixel;
+    for (int i = 0; i < 8; ++i)
+        info.BitsPerSample[i] = source.BitsPerSample[i];
+    info.BitsPerPixel = source.BitsPerPixel;
+    info.Planar = source.Planar;
+    info.PixelType = source.PixelType;
+    info.Compression = source.Compression;
+    info.BytesPerRow = 0;
+    return TRUE;
+}
+
+DWORD CZKTWSourceManager::_GetExtraImageInfo(CZKTWExtraImageInfo& info)
+{
+    const DWORD result = _SourceCall(DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, info.GetBlock(), FALSE);
+    info.AdoptSourceValues();
+    return result;
+}
+
+CZKTWExtraImageInfo* CZKTWSourceManager::_CollectExtraImageInfo(IZKTWEventObserver* observer, EZKTWImageUnit unit)
+{
+    CZKTWExtraImageInfo* extra = nullptr;
+    observer->OnCreateExtraImageInfo(extra);
+    if (!extra)
+        return nullptr;
+    extra->SetUnit(unit);
+    _GetExtraImageInfo(*extra);
+    return extra;
+}
+
+DWORD CZKTWSourceManager::_NativeTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit unit)
+{
+    SZKTWTrace::Log("Native transfer", 1);
+    TW_HANDLE dib = nullptr;
+    const DWORD result = _SourceCall(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &dib, TRUE);
+    const WORD rc = ZKTWReturnCode(result);
+    if (rc == TWRC_CANCEL)
+        SZKTWMemory::Free(dib);
+    if (rc != TWRC_XFERDONE)
+        return result;
+    IZKTWEventObserver* observer = _Observer();
+    if (!observer)
+    {
+        // Nobody takes the image: dropping it here beats leaking it.
+        SZKTWMemory::Free(dib);
+        return result;
+    }
+    CZKTWExtraImageInfo* extra = _CollectExtraImageInfo(observer, unit);
+    observer->OnNativeImage(AdoptDib(dib), new ZKTWIMAGEINFO(*info), extra);
+    return result;
+}
+
+DWORD CZKTWSourceManager::_FileTransfer()
+{
+    SZKTWTrace::Log("File transfer", 1);
+    TW_SETUPFILEXFER setup{};
+    DWORD result = _SourceCall(DG_CONTROL, DAT_SETUPFILEXFER, MSG_GET, &setup, TRUE);
+    if (!ZKTWSucceeded(result))
+        return result;
+    IZKTWEventObserver* observer = _Observer();
+    if (observer)
+        observer->OnSetupFileTransfer(&setup);
+    result = _SourceCall(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup, TRUE);
+    if (!ZKTWSucceeded(result))
+        return result;
+    result = _SourceCall(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr, TRUE);
+    if (ZKTWReturnCode(result) == TWRC_XFERDONE && observer)
+        observer->OnFileTransferred(&setup);
+    return result;
+}
+
+DWORD CZKTWSourceManager::_MemoryTransfer(ZKTWIMAGEINFO*, EZKTWImageUnit unit)
+{
+    SZKTWTrace::Log("Memory transfer", 1);
+    TW_SETUPMEMXFER setup{};
+    DWORD result = _SourceCall(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup, TRUE);
+    if (!ZKTWSucceeded(result))
+        return result;
+    CZKRBuffer strip;
+    if (setup.Preferred == 0 || !strip.Alloc(setup.Preferred))
+    {
+        return 0;
+    }
+    TW_IMAGEMEMXFER block{};
+    block.Compression = TWON_DONTCARE16;
+    block.BytesPerRow = block.Columns = block.Rows = TWON_DONTCARE32;
+    block.XOffset = block.YOffset = block.BytesWritten = TWON_DONTCARE32;
+    block.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
+    block.Memory.Length = setup.Preferred;
+    block.Memory.TheMem = strip.GetPtr();
+    IZKTWEventObserver* observer = _Observer();
+    for (;;)
+    {
+        result = _SourceCall(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &block, TRUE);
+        const WORD rc = ZKTWReturnCode(result);
+        if ((rc == TWRC_SUCCESS || rc == TWRC_XFERDONE) && block.BytesWritten > setup.Preferred)
+        {
+            // A source that claims more bytes than the strip holds would make
+            // the observer read past it: end the image as a failure instead.
+            SZKTWTrace::Log("Memory transfer: source wrote past the strip buffer", 0);
+            _NotifyError(&m_sourceIdentity, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &block, TWRC_FAILURE, TWCC_BUMMER);
+            return ZKTWPack(TWRC_FAILURE, TWCC_BUMMER);
+        }
+        if (rc == TWRC_SUCCESS)
+        {
+            if (observer)
+                observer->OnMemoryBlock(&block, FALSE, nullptr, nullptr);
+            continue;
+        }
+        if (rc == TWRC_XFERDONE && observer)
+        {
+            CZKTWExtraImageInfo* extra = _CollectExtraImageInfo(observer, unit);
+            auto info = std::make_unique<ZKTWIMAGEINFO>();
+            _GetImageInfo(*info, unit);
+            info->BytesPerRow = block.BytesPerRow;
+            observer->OnMemoryBlock(&block, TRUE, info.release(), extra);
+        }
+        return result;
+    }
+}
