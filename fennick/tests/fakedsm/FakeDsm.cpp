@@ -110,6 +110,8 @@ TW_UINT16 ToSource(FakeState& state, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF dat
         state.events.pop_front();
         return TWRC_DSEVENT;
     }
+    if (state.overrunStrips && dat == DAT_CAPABILITY && msg == MSG_SET)
+        return TWRC_SUCCESS; // the application keeps and frees its own container
     if (state.overrunStrips && dat == DAT_CAPABILITY)
     {
         // Every capability reads as the one-value 0 (inches for ICAP_UNITS),
