@@ -1,6 +1,6 @@
 #include <mirelight/QXScanner.h>
 
-#include "QXScannerImpl.h"
+#include <mirelight/QXScannerImpl.h>
 #include "QXUnavailableScannerImpl.h"
 
 #include <hollin/ZKBuffer.h>
@@ -185,6 +185,11 @@ BOOL CQXScanner::IsAcquiring() const
 BOOL CQXScanner::SwitchCaptureSide(EQXCaptureSide side)
 {
     return m_impl ? m_impl->SwitchCaptureSide(side) : FALSE;
+}
+
+CQXScannerSessionManager CQXScanner::GetSessionManager() const
+{
+    return m_impl ? m_impl->GetSessionManager() : CQXScannerSessionManager();
 }
 
 BOOL CQXScanner::GetConfig(QX_SCNCFG_CONFIGDATA_TYPE& config) const

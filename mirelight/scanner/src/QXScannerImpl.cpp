@@ -1,4 +1,4 @@
-#include "QXScannerImpl.h"
+#include <mirelight/QXScannerImpl.h>
 
 CQXScannerImpl::~CQXScannerImpl()
 {

@@ -2,7 +2,7 @@
 // buffers and raw pointers as the pointer itself.
 #include <mirelight/QXScanner.h>
 
-#include "QXScannerImpl.h"
+#include <mirelight/QXScannerImpl.h>
 
 #include <hollin/ZKBuffer.h>
 

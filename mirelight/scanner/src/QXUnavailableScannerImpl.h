@@ -2,7 +2,7 @@
 // operation fails without side effects.
 #pragma once
 
-#include "QXScannerImpl.h"
+#include <mirelight/QXScannerImpl.h>
 
 class CQXUnavailableScannerImpl : public CQXScannerImpl
 {
@@ -32,7 +32,7 @@ public:
     BOOL SetConfig(QX_SCNCFG_CONFIGDATA_TYPE&) override { return FALSE; }
     BOOL GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE&, CZKBuffer*) override { return FALSE; }
     BOOL SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE&, std::wstring&) override { return FALSE; }
-    void* GetSessionManager() override { return nullptr; }
+    CQXScannerSessionManager GetSessionManager() override { return {}; }
     BOOL SetTagValue(DWORD, DWORD, void*) override { return FALSE; }
     BOOL GetTagValue(DWORD, DWORD, void*) override { return FALSE; }
     BOOL LoadCapabilities() override { return FALSE; }

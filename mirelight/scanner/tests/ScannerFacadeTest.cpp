@@ -1,7 +1,7 @@
 // The facade's own rules, driven through scripted protocol implementations.
 #include <mirelight/QXScanner.h>
 
-#include "QXScannerImpl.h"
+#include <mirelight/QXScannerImpl.h>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +32,7 @@ public:
     DWORD lastTag = 0;
     DWORD lastIndex = 0;
     void* lastPointer = nullptr;
+    CQXScannerSessionManager sessionManager;
     std::vector<std::string> calls;
 
     EQXScannerProtocol GetProtocol() const override { return protocol; }
@@ -65,7 +66,7 @@ public:
     BOOL SetConfig(QX_SCNCFG_CONFIGDATA_TYPE&) override { return TRUE; }
     BOOL GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE&, CZKBuffer*) override { return TRUE; }
     BOOL SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE&, std::wstring&) override { return TRUE; }
-    void* GetSessionManager() override { return nullptr; }
+    CQXScannerSessionManager GetSessionManager() override { return sessionManager; }
     BOOL SetTagValue(DWORD tag, DWORD index, void* value) override
     {
         lastTag = tag;
@@ -166,6 +167,19 @@ TEST_F(ScannerFacadeTest, ChangeProtocolRules)
     EXPECT_FALSE(scanner.ChangeProtocol(QX_SCANNER_PROTOCOL_TWAIN));
     EXPECT_EQ(scanner.Current(), isis);
     EXPECT_EQ(scanner.GetProtocol(), QX_SCANNER_PROTOCOL_ISIS);
+}
+
+TEST_F(ScannerFacadeTest, SessionManagerComesFromTheCurrentProtocol)
+{
+    // Only identity matters here: the facade never dereferences it.
+    alignas(8) static char twainManager[8], isisManager[8];
+    twain->sessionManager = reinterpret_cast<CZKTWSourceManager*>(twainManager);
+    isis->sessionManager = reinterpret_cast<CZKISISManager*>(isisManager);
+    EXPECT_EQ(scanner.GetSessionManager().GetTWAIN(), reinterpret_cast<CZKTWSourceManager*>(twainManager));
+    EXPECT_EQ(scanner.GetSessionManager().GetISIS(), nullptr);
+    ASSERT_TRUE(scanner.ChangeProtocol(QX_SCANNER_PROTOCOL_ISIS));
+    EXPECT_EQ(scanner.GetSessionManager().GetISIS(), reinterpret_cast<CZKISISManager*>(isisManager));
+    EXPECT_FALSE(CQXScanner().GetSessionManager());
 }
 
 TEST_F(ScannerFacadeTest, IsOpenAsksOnlineFirstAndNeedsBoth)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <mirelight/QXScannerEventObserver.h>
+#include <mirelight/QXScannerSessionManager.h>
 #include <mirelight/QXScannerTypes.h>
 #include <mirelight/QX_SCANNER_NAMELIST_ITEM.h>
 #include <mirelight/mirelight_export.h>
@@ -63,6 +64,9 @@ public:
     void CancelAcquire(BOOL wait);
     BOOL IsAcquiring() const;
     BOOL SwitchCaptureSide(EQXCaptureSide side);
+    // The current implementation's session library object (the TWAIN source
+    // manager or the ISIS manager); empty when that protocol is unavailable.
+    CQXScannerSessionManager GetSessionManager() const;
 
     virtual BOOL GetConfig(QX_SCNCFG_CONFIGDATA_TYPE& config) const;
     virtual BOOL SetConfig(QX_SCNCFG_CONFIGDATA_TYPE& config);

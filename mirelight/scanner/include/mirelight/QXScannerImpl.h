@@ -1,10 +1,11 @@
 // The protocol side of the scanner facade: one implementation per driver
-// protocol, each forwarding to its session library. Exported only so that
-// tests and the protocol implementations in other translation units can
-// derive from it; applications use CQXScanner.
+// protocol, each forwarding to its session library. Public because the
+// settings adapters take the implementation the facade hands out and reach
+// the session library through it; applications otherwise use CQXScanner.
 #pragma once
 
 #include <mirelight/QXScannerEventObserver.h>
+#include <mirelight/QXScannerSessionManager.h>
 #include <mirelight/QXScannerTypes.h>
 #include <mirelight/QX_SCANNER_NAMELIST_ITEM.h>
 #include <mirelight/mirelight_export.h>
@@ -57,7 +58,7 @@ public:
     virtual BOOL GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, CZKBuffer* settings) = 0;
     virtual BOOL SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, std::wstring& error) = 0;
     // The session library object (TWAIN source manager or ISIS manager).
-    virtual void* GetSessionManager() = 0;
+    virtual CQXScannerSessionManager GetSessionManager() = 0;
     // The value is passed by address; what it points to depends on the tag.
     virtual BOOL SetTagValue(DWORD tag, DWORD index, void* value) = 0;
     virtual BOOL GetTagValue(DWORD tag, DWORD index, void* result) = 0;
