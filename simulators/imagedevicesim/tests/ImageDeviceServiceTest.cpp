@@ -197,3 +197,33 @@ TEST_F(ImageDeviceServiceTest, NotificationsReachWindowsOfOtherThreads)
     EXPECT_EQ(nullptr, ZKRegisterDeviceNotification(thread.Window(), &filter, 0));
 }
 } // namespace
+
+namespace
+{
+TEST(ImageDeviceSample, DeclaresTheVirtualScannersWithTheirButtons)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "zkimgsample-XXXXXX").string();
+    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
+    std::filesystem::copy_file(ZK_IMAGEDEVICE_SAMPLE, pattern + "/imagedevices.ini");
+    setenv("ZK_SYSTEM_DIR", pattern.c_str(), 1);
+    setenv("ZK_REGISTRY_DIR", (pattern + "/registry").c_str(), 1);
+
+    IZKStillImage* service = nullptr;
+    ASSERT_EQ(ZK_S_OK, ZKStiCreateInstance(nullptr, 0x01000002, &service));
+    std::vector<ZK_STI_DEVICE_INFORMATION> devices;
+    ASSERT_EQ(ZK_S_OK, service->GetDeviceList(0, 0, devices));
+    service->Release();
+    ASSERT_EQ(3u, devices.size());
+    EXPECT_EQ(L"ZK Virtual Production Duplex", devices[0].localName);
+    EXPECT_EQ(3u, CZKRegistry().EnumSubKeys(L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class\\" +
+                                            devices[0].internalName + L"\\Events")
+                      .size());
+    std::vector<std::wstring> launched;
+    EXPECT_TRUE(CZKSimImageDeviceService::PressButton(devices[2].internalName, kScanButton, launched));
+
+    unsetenv("ZK_SYSTEM_DIR");
+    unsetenv("ZK_REGISTRY_DIR");
+    std::error_code error;
+    std::filesystem::remove_all(pattern, error);
+}
+} // namespace
