@@ -5,6 +5,10 @@
 #include <hollin/ZKUUID.h>
 #include <wincompat/ZKRegistry.h>
 
+#include <boost/algorithm/string/classification.hpp>
+#include <boost/algorithm/string/join.hpp>
+#include <boost/algorithm/string/split.hpp>
+
 #include <algorithm>
 #include <cwctype>
 #include <utility>
@@ -19,9 +23,9 @@ const wchar_t* const kLaunchApplications = L"LaunchApplications";
 constexpr size_t kMaxKeyNameLength = 256;
 constexpr size_t kMaxValueBytes = 512;
 
-void Log(const std::wstring& text)
+void Log(const std::wstring& text, int level = 0)
 {
-    SZKDebugLog::Log(text, 0, "MIRELIGHT");
+    SZKDebugLog::Log(text, level, "MIRELIGHT");
 }
 
 // A REG_SZ value that fits the value buffer (UTF-16 with its terminator).
@@ -35,39 +39,17 @@ bool QueryBoundedString(const CZKRegistry& registry, const std::wstring& key,
     return true;
 }
 
-std::vector<std::wstring> SplitAtCommas(const std::wstring& text)
-{
-    std::vector<std::wstring> items;
-    size_t start = 0;
-    while (true)
-    {
-        const size_t comma = text.find(L',', start);
-        items.push_back(text.substr(start, comma == std::wstring::npos ? std::wstring::npos
-                                                                        : comma - start));
-        if (comma == std::wstring::npos)
-            return items;
-        start = comma + 1;
-    }
-}
-
-std::wstring JoinWithCommas(const std::vector<std::wstring>& items)
-{
-    std::wstring text;
-    for (size_t i = 0; i < items.size(); ++i)
-        text += (i ? L"," : L"") + items[i];
-    return text;
-}
-
 std::wstring UpdatedList(const std::wstring& list, const std::wstring& appName, bool add)
 {
-    std::vector<std::wstring> items = SplitAtCommas(list);
+    std::vector<std::wstring> items;
+    boost::split(items, list, boost::is_any_of(L","));
     items.erase(std::remove(items.begin(), items.end(), appName), items.end());
     // An empty list splits into one empty item; it stays out of the result.
     if (items.size() == 1 && items.front().empty())
         items.clear();
     if (add)
         items.push_back(appName);
-    return JoinWithCommas(items);
+    return boost::join(items, L",");
 }
 } // namespace
 
@@ -99,7 +81,7 @@ std::vector<QX_IMAGEDEVICE_EVENT> CQXDeviceEventKeys::ReadEvents(const std::wstr
             !QueryBoundedString(registry, key, L"GUID", guidText) ||
             !QueryBoundedString(registry, key, kLaunchApplications, event.strLaunchApplications))
         {
-            Log(L"device event skipped (values missing or unreadable): " + event.strKeyPath);
+            Log(L"device event skipped (values missing or unreadable): " + event.strKeyPath, 1);
             continue;
         }
         event.guidEvent = ParseGuid(guidText);
