@@ -67,8 +67,11 @@ int CQXStillImageDeviceManagerImpl::RegisterApp(QX_IMAGEDEVICE& device, const wc
 int CQXStillImageDeviceManagerImpl::UnregisterApp(QX_IMAGEDEVICE& device, const wchar_t* appName,
                                                   const wchar_t* /*commandLine*/)
 {
+    // Unregistering for all devices asks once per device: only the first call
+    // finds the application registered, and the launch lists still need it.
     if (!ZKSucceeded(m_stillImage->UnregisterLaunchApplication(appName)))
-        return 0;
+        SZKDebugLog::Log(std::wstring(L"launch application not unregistered: ") + appName, 1,
+                         "MIRELIGHT");
     CQXDeviceEventKeys::UpdateLaunchLists(device.strInternalName, appName, false);
     return _RearmNotifications(device.strInternalName);
 }

@@ -185,6 +185,13 @@ TEST_F(ImageDeviceManagerTest, PrePlatform51UsesTheStillImagePathOnly)
     EXPECT_EQ(L"*,Capture", LaunchList(kFrontDesk, L"ScanButton"));
     EXPECT_EQ(L"Capture", LaunchList(kFrontDesk, L"CopyButton"));
 
+    // Both devices through the still-image service: the application is
+    // unregistered at the first, and the second's lists are cleaned all the same.
+    ASSERT_TRUE(manager.RegisterAppToAllDevices(kApp, kAppCommand, 0));
+    ASSERT_TRUE(manager.UnregisterAppToAllDevices(kApp, kAppCommand));
+    EXPECT_EQ(L"*", LaunchList(kFrontDesk, L"ScanButton"));
+    EXPECT_EQ(L"Other", LaunchList(kLegacy, L"ScanButton"));
+
     // No image-acquisition parse either: the still-image launch information
     // decides, and there is none.
     LaunchedWith(L"capture /WiaEvent=1");
