@@ -2,6 +2,10 @@
 
 #include "Utf8.h"
 
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+
 #include <sys/utsname.h>
 
 namespace
@@ -20,10 +24,41 @@ DWORD TakeNumber(const std::string& release, size_t& i)
     return value > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<DWORD>(value);
 }
 
+std::mutex& OverrideLock()
+{
+    static std::mutex* mutex = new std::mutex;
+    return *mutex;
+}
+
+std::optional<std::string>& OverrideRelease()
+{
+    static std::optional<std::string>* release = new std::optional<std::string>;
+    return *release;
+}
+
 } // namespace
+
+void CZKPlatformVersion::SetOverride(DWORD major, DWORD minor, DWORD build)
+{
+    std::lock_guard<std::mutex> lock(OverrideLock());
+    OverrideRelease() = std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(build);
+}
+
+void CZKPlatformVersion::ClearOverride()
+{
+    std::lock_guard<std::mutex> lock(OverrideLock());
+    OverrideRelease().reset();
+}
 
 CZKPlatformVersion CZKPlatformVersion::Current()
 {
+    {
+        std::lock_guard<std::mutex> lock(OverrideLock());
+        if (OverrideRelease())
+            return FromRelease(L"Configured", *OverrideRelease());
+    }
+    if (const char* configured = std::getenv("ZK_PLATFORM_VERSION"); configured && *configured)
+        return FromRelease(L"Configured", configured);
     utsname names{};
     if (uname(&names) != 0)
         return FromRelease(L"Linux", std::string());

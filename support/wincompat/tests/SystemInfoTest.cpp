@@ -46,3 +46,20 @@ TEST(PlatformVersion, ParsesKernelReleases)
     EXPECT_EQ(L"Linux", CZKPlatformVersion::FromRelease(L"Linux", "").Name());
     EXPECT_GT(CZKPlatformVersion::Current().Major(), 0u);
 }
+
+TEST(PlatformVersion, OverrideAndVariableTakePrecedenceOverTheKernel)
+{
+    setenv("ZK_PLATFORM_VERSION", "5.0.2195", 1);
+    EXPECT_EQ(5u, CZKPlatformVersion::Current().Major());
+    EXPECT_EQ(0u, CZKPlatformVersion::Current().Minor());
+    EXPECT_EQ(2195u, CZKPlatformVersion::Current().Build());
+
+    CZKPlatformVersion::SetOverride(5, 1, 2600);
+    EXPECT_EQ(1u, CZKPlatformVersion::Current().Minor());
+    EXPECT_EQ(2600u, CZKPlatformVersion::Current().Build());
+
+    CZKPlatformVersion::ClearOverride();
+    EXPECT_EQ(0u, CZKPlatformVersion::Current().Minor());
+    unsetenv("ZK_PLATFORM_VERSION");
+    EXPECT_NE(L"Configured", CZKPlatformVersion::Current().Name().substr(0, 10));
+}

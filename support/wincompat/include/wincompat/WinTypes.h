@@ -38,6 +38,8 @@ typedef ZKHGLOBAL__* HGLOBAL;
 struct ZKHMODULE__;
 typedef ZKHMODULE__* HMODULE;
 typedef void* HANDLE;
+struct ZKHDEVNOTIFY__;
+typedef ZKHDEVNOTIFY__* HDEVNOTIFY;
 
 struct POINT
 {
@@ -78,6 +80,7 @@ inline bool operator!=(const GUID& a, const GUID& b) { return !(a == b); }
 #define WM_DESTROY 0x0002
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
+#define WM_DEVICECHANGE 0x0219
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 

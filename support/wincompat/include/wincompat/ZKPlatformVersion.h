@@ -10,7 +10,12 @@
 class WINCOMPAT_EXPORT CZKPlatformVersion
 {
 public:
+    // The override when one is set, else $ZK_PLATFORM_VERSION ("5.0"), else
+    // the running kernel. The override and the variable let tests and tools
+    // take the paths of older platforms.
     static CZKPlatformVersion Current();
+    static void SetOverride(DWORD major, DWORD minor, DWORD build = 0);
+    static void ClearOverride();
     // "6.1.0-13-amd64" -> 6, 1, 0; missing numbers are 0.
     static CZKPlatformVersion FromRelease(const std::wstring& systemName,
                                           const std::string& release);
