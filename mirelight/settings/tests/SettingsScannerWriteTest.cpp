@@ -254,13 +254,21 @@ TEST_F(SettingsScannerWriteTest, PatchWritesTypesToggleAlarmAndEnable)
     patch->setLevel2(1);
     patch->setLevel3(1);
     patch->setFeature(1);
-    patch->setTransfer(6);
+    patch->setTransfer(5);
     patch->setToggle(2);
     patch->setAlarm(1);
     ASSERT_EQ(1, patch->WriteToScanner(m_impl.get()));
-    EXPECT_EQ((std::vector<WORD>{1, 2, 0, 3, 4, 6}), Words(0x1142));
+    EXPECT_EQ((std::vector<WORD>{1, 2, 0, 3, 4, 5}), Words(0x1142));
     EXPECT_EQ(2, Word(0x806D));
     EXPECT_EQ((std::vector<WORD>{0, 2, 6}), Words(CAP_ALARMS));
+    EXPECT_TRUE(Bool(0x113F));
+
+    // A patch type the reader does not know is refused by the scanner; the
+    // write stops there.
+    patch->setTransfer(9);
+    patch->setEnable(0);
+    EXPECT_EQ(0, m_tarn.WriteToScanner(m_impl.get()));
+    EXPECT_EQ(L"", m_tarn.GetLastError());
     EXPECT_TRUE(Bool(0x113F));
 }
 

@@ -164,6 +164,7 @@ Id = 0x1018
 Type = UINT16
 Container = ARRAY
 Items = 0, 2
+Allowed = 0, 1, 2, 3, 4, 5, 6, 7, 8
 Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
 
 [Cap.ICAP_IMAGEFILEFORMAT]
@@ -221,6 +222,7 @@ Type = UINT16
 Container = ARRAY
 Items = 1, 2
 DefaultItems = 1, 2
+Allowed = 0, 1, 2, 3, 4, 5
 Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
 
 [Cap.VENDOR_PATCHTOGGLE]
