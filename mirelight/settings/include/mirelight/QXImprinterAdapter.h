@@ -13,6 +13,10 @@ public:
     static CQXImprinterAdapter* GenerateAdapter(EQXScannerFamily family);
     static CQXImprinterAdapter* GenerateAdapter(const wchar_t* scannerName);
 
+    // The leaves compare and copy their own records.
+    int Compare(const CQXScannerSettingsAdapter&) const override { return 0; }
+    void Copy(const CQXScannerSettingsAdapter&) override {}
+
 protected:
     CQXImprinterAdapter() = default;
 
