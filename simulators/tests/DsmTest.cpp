@@ -114,10 +114,12 @@ TEST_F(DsmTest, ListsEveryScannerOfEveryDataSourceFile)
     CTwainTestApp app;
     ASSERT_EQ(TWRC_SUCCESS, app.OpenDsm());
     std::vector<TW_IDENTITY> sources = app.ListSources();
-    ASSERT_EQ(3u, sources.size());
+    // One scanner per sample profile, in file name order.
+    ASSERT_EQ(4u, sources.size());
     EXPECT_EQ(kDesktop, Name(sources[0]));
     EXPECT_EQ("ZK Virtual Legacy", Name(sources[1]));
     EXPECT_EQ(kProduction, Name(sources[2]));
+    EXPECT_EQ("Vantrel PX530", Name(sources[3]));
     EXPECT_STREQ("ZK Simulated Devices", sources[2].Manufacturer);
     EXPECT_STREQ("Production Series", sources[2].ProductFamily);
     EXPECT_EQ(2, sources[2].Version.MajorNum);

@@ -119,6 +119,16 @@ long CZKSimCapability::_IndexOf(const ZKSimItem& item) const
     return -1;
 }
 
+bool CZKSimCapability::_IsAllowedInArray(const ZKSimItem& item) const
+{
+    if (m_allowedItems.empty())
+        return true;
+    for (const ZKSimItem& allowed : m_allowedItems)
+        if (allowed == item)
+            return true;
+    return false;
+}
+
 bool CZKSimCapability::_Accepts(const ZKSimItem& item) const
 {
     if (item.size() != SZKSimItemCodec::Size(m_itemType))
@@ -145,7 +155,7 @@ bool CZKSimCapability::_Store(const ZKSimItem& item)
 {
     if (m_conType == TWON_ARRAY)
     {
-        if (item.size() != SZKSimItemCodec::Size(m_itemType))
+        if (item.size() != SZKSimItemCodec::Size(m_itemType) || !_IsAllowedInArray(item))
             return false;
         m_items.assign(1, item);
         return true;
@@ -317,6 +327,9 @@ bool CZKSimCapability::_SetFromArray(const TW_ARRAY* container)
     {
         const uint8_t* data = Bytes(container, offsetof(TW_ARRAY, ItemList) + i * size);
         items.emplace_back(data, data + size);
+        // A device refuses values it does not know rather than storing them.
+        if (!_IsAllowedInArray(items.back()))
+            return false;
     }
     m_items = items;
     return true;

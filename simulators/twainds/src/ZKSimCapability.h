@@ -29,6 +29,8 @@ public:
     // when empty). Arrays: the current list.
     void SetItems(const std::vector<ZKSimItem>& items) { m_items = items; }
     void SetDefaultItems(const std::vector<ZKSimItem>& items) { m_defaultItems = items; }
+    // Arrays: the values a set may hold (any when empty).
+    void SetAllowedItems(const std::vector<ZKSimItem>& items) { m_allowedItems = items; }
     void SetRange(const ZKSimItem& min, const ZKSimItem& max, const ZKSimItem& step);
     void SetCurrent(const ZKSimItem& item) { m_current = item; }
     void SetDefault(const ZKSimItem& item) { m_default = item; }
@@ -45,6 +47,7 @@ private:
     static TW_UINT16 _Operation(TW_UINT16 msg);
     bool _Accepts(const ZKSimItem& item) const;
     long _IndexOf(const ZKSimItem& item) const;
+    bool _IsAllowedInArray(const ZKSimItem& item) const;
     TW_HANDLE _MakeOneValue(const ZKSimItem& item) const;
     TW_HANDLE _MakeArray(const std::vector<ZKSimItem>& items) const;
     TW_HANDLE _MakeEnumeration() const;
@@ -62,6 +65,7 @@ private:
     TW_INT32 m_operations = 0;
     std::vector<ZKSimItem> m_items;
     std::vector<ZKSimItem> m_defaultItems;
+    std::vector<ZKSimItem> m_allowedItems;
     ZKSimItem m_current;
     ZKSimItem m_default;
     ZKSimItem m_min;

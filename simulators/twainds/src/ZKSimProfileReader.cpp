@@ -342,6 +342,12 @@ bool SZKSimProfileReader::_ReadCapability(const CZKScript& script, const std::ws
             return Invalid(error, "DefaultItems do not fit the type");
         cap.SetDefaultItems(items);
     }
+    if (Text(script, section, L"Allowed", text))
+    {
+        if (!SZKSimItemCodec::ParseList(itemType, text, items))
+            return Invalid(error, "Allowed does not fit the type");
+        cap.SetAllowedItems(items);
+    }
     ZKSimItem value, min, max, step;
     if (Text(script, section, L"Current", text))
     {

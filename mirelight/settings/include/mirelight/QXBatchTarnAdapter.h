@@ -1,0 +1,17 @@
+#pragma once
+
+#include <mirelight/QXBatchAdapter.h>
+#include <mirelight/mirelight_export.h>
+
+class MIRELIGHT_EXPORT CQXBatchTarnAdapter : public CQXBatchAdapter
+{
+public:
+    CQXBatchTarnAdapter() = default;
+    EQXScannerFamily GetFamilyCode() const override { return QX_SCANNER_FAMILY_TARN; }
+
+protected:
+    int _DoReadFromBuffer(CZKBuffer& buffer) override;
+    int _DoWriteToBuffer(CZKBuffer& buffer) override;
+    int _DoReadFromScript(CZKScript& script) override;
+    int _DoWriteToScript(CZKScript& script) override;
+};
