@@ -1,7 +1,8 @@
 #include <brackwater/QX_JOBCFG_BATCHSETTING_TYPE.h>
 
 #include <brackwater/QXRecordScript.h>
-#include <brackwater/QXScriptSectionGuard.h>
+
+#include "QXSectionSteps.h"
 
 namespace
 {
@@ -49,33 +50,30 @@ void QX_JOBCFG_BATCHSETTING_TYPE::normalize()
 
 BOOL QX_JOBCFG_BATCHSETTING_TYPE::toscript(CZKScript& script) const
 {
-    if (!batchNaming.toscript(script) ||
-        !SQXRecordScript::WriteBool(script, kResetCounter, bResetCounter))
-        return FALSE;
-    CQXScriptSectionGuard guard(script);
-    guard.Enter(kDocRangeSection);
-    if (!docRange.toscript(script))
-        return FALSE;
-    guard.Enter(kPageRangeSection);
-    return pageRange.toscript(script);
+    return SQXSectionSteps::Run(
+               script,
+               {{nullptr,
+                 [&] {
+                     return batchNaming.toscript(script) &&
+                            SQXRecordScript::WriteBool(script, kResetCounter, bResetCounter);
+                 }},
+                {kDocRangeSection, [&] { return docRange.toscript(script) != FALSE; }},
+                {kPageRangeSection, [&] { return pageRange.toscript(script) != FALSE; }}})
+               ? TRUE
+               : FALSE;
 }
 
 BOOL QX_JOBCFG_BATCHSETTING_TYPE::fromscript(CZKScript& script)
 {
-    CQXScriptSectionGuard guard(script);
-    bool ok = batchNaming.fromscript(script) &&
-              SQXRecordScript::ReadBool(script, kResetCounter, bResetCounter);
-    if (ok)
-    {
-        guard.Enter(kDocRangeSection);
-        ok = docRange.fromscript(script);
-    }
-    if (ok)
-    {
-        guard.Enter(kPageRangeSection);
-        ok = pageRange.fromscript(script);
-    }
-    if (!ok)
-        reset();
-    return ok ? TRUE : FALSE;
+    if (SQXSectionSteps::Run(
+            script, {{nullptr,
+                      [&] {
+                          return batchNaming.fromscript(script) &&
+                                 SQXRecordScript::ReadBool(script, kResetCounter, bResetCounter);
+                      }},
+                     {kDocRangeSection, [&] { return docRange.fromscript(script) != FALSE; }},
+                     {kPageRangeSection, [&] { return pageRange.fromscript(script) != FALSE; }}}))
+        return TRUE;
+    reset();
+    return FALSE;
 }

@@ -1,6 +1,6 @@
 #include <brackwater/QX_JOBCFG_COUNTSEP_TYPE.h>
 
-#include <brackwater/QXScriptSectionGuard.h>
+#include "QXSectionSteps.h"
 
 namespace
 {
@@ -29,25 +29,22 @@ int QX_JOBCFG_COUNTSEP_TYPE::compare(const QX_JOBCFG_COUNTSEP_TYPE& other) const
 
 BOOL QX_JOBCFG_COUNTSEP_TYPE::toscript(CZKScript& script) const
 {
-    CQXScriptSectionGuard guard(script);
-    guard.Enter(kNewBatchRuleSection);
-    if (!newBatchRule.toscript(script))
-        return FALSE;
-    guard.Enter(kNewDocumentRuleSection);
-    return newDocumentRule.toscript(script);
+    return SQXSectionSteps::Run(
+               script, {{kNewBatchRuleSection, [&] { return newBatchRule.toscript(script) != FALSE; }},
+                        {kNewDocumentRuleSection,
+                         [&] { return newDocumentRule.toscript(script) != FALSE; }}})
+               ? TRUE
+               : FALSE;
 }
 
+// A first rule that cannot be read stops the reading before the second.
 BOOL QX_JOBCFG_COUNTSEP_TYPE::fromscript(CZKScript& script)
 {
-    CQXScriptSectionGuard guard(script);
-    guard.Enter(kNewBatchRuleSection);
-    bool ok = newBatchRule.fromscript(script);
-    if (ok)
-    {
-        guard.Enter(kNewDocumentRuleSection);
-        ok = newDocumentRule.fromscript(script);
-    }
-    if (!ok)
-        reset();
-    return ok ? TRUE : FALSE;
+    if (SQXSectionSteps::Run(
+            script,
+            {{kNewBatchRuleSection, [&] { return newBatchRule.fromscript(script) != FALSE; }},
+             {kNewDocumentRuleSection, [&] { return newDocumentRule.fromscript(script) != FALSE; }}}))
+        return TRUE;
+    reset();
+    return FALSE;
 }
