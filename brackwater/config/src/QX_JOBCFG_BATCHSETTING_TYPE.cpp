@@ -74,6 +74,7 @@ BOOL QX_JOBCFG_BATCHSETTING_TYPE::fromscript(CZKScript& script)
                      {kDocRangeSection, [&] { return docRange.fromscript(script) != FALSE; }},
                      {kPageRangeSection, [&] { return pageRange.fromscript(script) != FALSE; }}}))
         return TRUE;
-    reset();
+    // A fresh record rather than reset(): reset keeps the naming source.
+    set(QX_JOBCFG_BATCHSETTING_TYPE());
     return FALSE;
 }

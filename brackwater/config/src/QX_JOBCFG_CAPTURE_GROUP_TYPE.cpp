@@ -73,6 +73,7 @@ BOOL QX_JOBCFG_CAPTURE_GROUP_TYPE::fromscript(CZKScript& script)
         return TRUE;
     SZKDebugLog::Log("Job capture group: the script is incomplete or damaged; defaults kept", 0,
                      "BRACKWATER");
-    reset();
+    // A fresh record rather than reset(): reset keeps the naming source.
+    set(QX_JOBCFG_CAPTURE_GROUP_TYPE());
     return FALSE;
 }

@@ -47,6 +47,7 @@ BOOL QX_JOBCFG_GENERAL_GROUP_TYPE::fromscript(CZKScript& script)
     if (general.fromscript(script) && batchSetting.fromscript(script) &&
         countSep.fromscript(script))
         return TRUE;
-    reset();
+    // A fresh record rather than reset(): reset keeps the naming source.
+    set(QX_JOBCFG_GENERAL_GROUP_TYPE());
     return FALSE;
 }
