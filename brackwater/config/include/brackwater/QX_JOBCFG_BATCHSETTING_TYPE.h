@@ -27,6 +27,7 @@ struct BRACKWATER_EXPORT QX_JOBCFG_BATCHSETTING_TYPE
     // Batch naming and "ResetCounter" in the current section, the ranges in
     // the sections "DOCRANGE" and "PAGRANGE".
     BOOL toscript(CZKScript& script) const;
+    // A failed read leaves a freshly constructed record (naming source 1).
     BOOL fromscript(CZKScript& script);
 
 protected:

@@ -29,6 +29,7 @@ struct BRACKWATER_EXPORT QX_JOBCFG_CAPTURE_GROUP_TYPE
     // The sections "General", "Separation" and "Barcode & OCR"; the section
     // that was current before is restored.
     BOOL toscript(CZKScript& script) const;
+    // A failed read leaves a freshly constructed record (naming source 1).
     BOOL fromscript(CZKScript& script);
 
 protected:

@@ -29,6 +29,7 @@ struct BRACKWATER_EXPORT QX_JOBCFG_GENERAL_GROUP_TYPE
     // General keys and batch settings in the current section, then the
     // counting rules in their own sections.
     BOOL toscript(CZKScript& script) const;
+    // A failed read leaves a freshly constructed record (naming source 1).
     BOOL fromscript(CZKScript& script);
 
 protected:
