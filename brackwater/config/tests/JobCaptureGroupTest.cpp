@@ -217,29 +217,12 @@ TEST(CaptureGroup, RoundTripAndAMissingKeyAnywhere)
     EXPECT_EQ(original, back);
 
     // Dropping any single key of the job's sections refuses the whole group.
-    CZKStringList sections;
-    script.GetSectionNames(sections);
-    int tried = 0;
-    for (const std::wstring& section : sections)
-    {
-        if (section == L"Version")
-            continue;
-        CZKScriptItemList items;
-        script.GetSectionItems(section.c_str(), items);
-        for (int i = 0; i < items.GetCount(); ++i)
-        {
-            const std::wstring key = items.GetItem(i)->GetKey();
-            if (key == L"SampleImages" || key == L"PluginName" || key == L"PluginDescription")
-                continue; // optional lines, and texts the connector does not read
-            CZKScript damaged;
-            damaged.CopyFrom(script);
-            damaged.RemoveKey(key.c_str(), 0, section.c_str());
+    const int tried = SJobRecordSamples::ForEachKeyRemoved(
+        script, [&](CZKScript& damaged, const std::wstring& where) {
             back = original;
-            EXPECT_FALSE(back.fromscript(damaged)) << section << " / " << key;
-            EXPECT_EQ(QX_JOBCFG_CAPTURE_GROUP_TYPE(), back) << section << " / " << key;
-            ++tried;
-        }
-    }
+            EXPECT_FALSE(back.fromscript(damaged)) << where;
+            EXPECT_EQ(QX_JOBCFG_CAPTURE_GROUP_TYPE(), back) << where;
+        });
     EXPECT_GT(tried, 100);
 }
 

@@ -259,3 +259,17 @@ TEST(IndexGroup, AnItemThatFailsEmptiesItsListAndResetsTheGroup)
     EXPECT_EQ(QX_JOBCFG_INDEX_GROUP_TYPE(), back);
     EXPECT_EQ(L"DocumentLevelIndex", script.GetDefaultSection());
 }
+
+TEST(IndexGroup, AnyMissingKeyRefusesTheWholeGroup)
+{
+    const QX_JOBCFG_INDEX_GROUP_TYPE original = SJobRecordSamples::IndexGroup();
+    CZKScript script;
+    ASSERT_TRUE(original.toscript(script));
+    const int tried = SJobRecordSamples::ForEachKeyRemoved(
+        script, [&](CZKScript& damaged, const std::wstring& where) {
+            QX_JOBCFG_INDEX_GROUP_TYPE back = original;
+            EXPECT_FALSE(back.fromscript(damaged)) << where;
+            EXPECT_EQ(QX_JOBCFG_INDEX_GROUP_TYPE(), back) << where;
+        });
+    EXPECT_GT(tried, 80);
+}

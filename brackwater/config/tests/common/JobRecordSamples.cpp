@@ -1,6 +1,7 @@
 #include "JobRecordSamples.h"
 
 #include <hollin/ZKScript.h>
+#include <hollin/ZKScriptItemList.h>
 
 QX_JOBCFG_GENERAL_GROUP_TYPE SJobRecordSamples::GeneralGroup()
 {
@@ -175,4 +176,32 @@ void SJobRecordSamples::WriteJobScript(CZKScript& script,
     script.SetKeyValue(L"VersionNumber", L"1.3.0.0", 0, L"Version");
     capture.toscript(script);
     index.toscript(script);
+}
+
+int SJobRecordSamples::ForEachKeyRemoved(
+    const CZKScript& script,
+    const std::function<void(CZKScript& damaged, const std::wstring& where)>& visit)
+{
+    CZKStringList sections;
+    script.GetSectionNames(sections);
+    int visited = 0;
+    for (const std::wstring& section : sections)
+    {
+        if (section == L"Version")
+            continue;
+        CZKScriptItemList items;
+        script.GetSectionItems(section.c_str(), items);
+        for (int i = 0; i < items.GetCount(); ++i)
+        {
+            const std::wstring key = items.GetItem(i)->GetKey();
+            if (key == L"SampleImages" || key == L"PluginName" || key == L"PluginDescription")
+                continue;
+            CZKScript damaged;
+            damaged.CopyFrom(script);
+            damaged.RemoveKey(key.c_str(), 0, section.c_str());
+            visit(damaged, section + L" / " + key);
+            ++visited;
+        }
+    }
+    return visited;
 }

@@ -10,6 +10,7 @@
 #include <brackwater/QX_JOBCFG_INDEX_GROUP_TYPE.h>
 #include <brackwater/QX_JOBCFG_INDEX_ITEM_TYPE.h>
 
+#include <functional>
 #include <string>
 
 class CZKScript;
@@ -30,4 +31,12 @@ public:
     // group and the index group.
     static void WriteJobScript(CZKScript& script, const QX_JOBCFG_CAPTURE_GROUP_TYPE& capture,
                                const QX_JOBCFG_INDEX_GROUP_TYPE& index);
+
+    // Calls visit with a copy of script that lacks one key, for every key of
+    // every section but "Version", except the optional sample-image lines
+    // and the plug-in texts that are written for people, not read back.
+    // Returns the number of copies visited.
+    static int ForEachKeyRemoved(
+        const CZKScript& script,
+        const std::function<void(CZKScript& damaged, const std::wstring& where)>& visit);
 };
