@@ -454,3 +454,46 @@ void CZKScript::CopyFrom(const CZKScript& source)
     m_impl->defaultSection = source.m_impl->defaultSection;
     m_impl->modified = true;
 }
+
+namespace {
+
+// Decimal 64-bit integer with optional sign and surrounding blanks.
+bool ParseInt64(const std::wstring& raw, int64_t& value)
+{
+    const std::wstring text = TrimBlanks(raw);
+    size_t pos = 0;
+    const bool negative = !text.empty() && text[0] == L'-';
+    if (!text.empty() && (text[0] == L'-' || text[0] == L'+'))
+        ++pos;
+    if (pos == text.size())
+        return false;
+    // Accumulated as a magnitude so that INT64_MIN stays representable.
+    const uint64_t limit = negative ? static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) + 1
+                                    : static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
+    uint64_t magnitude = 0;
+    for (; pos < text.size(); ++pos) {
+        if (text[pos] < L'0' || text[pos] > L'9')
+            return false;
+        const uint64_t digit = static_cast<uint64_t>(text[pos] - L'0');
+        if (magnitude > (limit - digit) / 10)
+            return false;
+        magnitude = magnitude * 10 + digit;
+    }
+    value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
+    return true;
+}
+
+} // namespace
+
+BOOL CZKScript::R_int64(const wchar_t* key, int64_t& value, int flag, const wchar_t* section) const
+{
+    std::wstring text;
+    if (!GetKeyValue(key, text, flag, section) || !ParseInt64(text, value))
+        return FALSE;
+    return TRUE;
+}
+
+BOOL CZKScript::W_int64(const wchar_t* key, int64_t value, int flag, const wchar_t* section)
+{
+    return SetKeyValue(key, std::to_wstring(static_cast<long long>(value)), flag, section);
+}

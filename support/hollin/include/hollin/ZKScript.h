@@ -42,6 +42,7 @@
 #include <hollin/hollin_export.h>
 #include <wincompat/WinTypes.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -71,6 +72,10 @@ public:
     BOOL W_int4(const wchar_t* key, int v1, int v2, int v3, int v4, int flag = 1, const wchar_t* section = nullptr);
     BOOL R_int4(const wchar_t* key, int values[4], int flag = 1, const wchar_t* section = nullptr) const;
     BOOL W_int4(const wchar_t* key, const int values[4], int flag = 1, const wchar_t* section = nullptr);
+    // 64-bit integers as signed decimal text ("-9223372036854775808"), the
+    // same on every platform. A read outside the 64-bit range fails.
+    BOOL R_int64(const wchar_t* key, int64_t& value, int flag = 1, const wchar_t* section = nullptr) const;
+    BOOL W_int64(const wchar_t* key, int64_t value, int flag = 1, const wchar_t* section = nullptr);
     // Text values (the first item of the key).
     BOOL GetKeyValue(const wchar_t* key, std::wstring& value, int flag = 1, const wchar_t* section = nullptr) const;
     // Writes replace the first item of the key, or append one.
