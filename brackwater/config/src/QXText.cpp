@@ -25,3 +25,18 @@ std::wstring SQXText::Trim(const std::wstring& text)
         --end;
     return text.substr(begin, end - begin);
 }
+
+std::wstring SQXText::ReplaceAll(const std::wstring& text, const std::wstring& what,
+                                 const std::wstring& with)
+{
+    if (what.empty())
+        return text;
+    std::wstring out;
+    size_t start = 0;
+    for (size_t hit = text.find(what); hit != std::wstring::npos; hit = text.find(what, start))
+    {
+        out.append(text, start, hit - start).append(with);
+        start = hit + what.size();
+    }
+    return out.append(text, start, std::wstring::npos);
+}
