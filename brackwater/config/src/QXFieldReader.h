@@ -75,6 +75,12 @@ public:
     {
         Value(key, static_cast<Base&>(value));
     }
+    // A part with a persistence of its own: step(script) returns its result.
+    template <class Persist> void Custom(Persist persist)
+    {
+        if (m_ok)
+            Step(persist(m_script));
+    }
     // The part of a record that its base record persists.
     template <class Base, class Record> void NestedAs(Record& record)
     {
