@@ -34,8 +34,14 @@ public:
     {
         Text(key, encode(value));
     }
-    void Bool(const wchar_t* key, BOOL value) { Step(SQXRecordScript::WriteBool(m_script, key, value)); }
-    void Int(const wchar_t* key, int32_t value) { Step(SQXRecordScript::WriteInt(m_script, key, value)); }
+    void Bool(const wchar_t* key, BOOL value)
+    {
+        Step(SQXRecordScript::WriteBool(m_script, key, value));
+    }
+    void Int(const wchar_t* key, int32_t value)
+    {
+        Step(SQXRecordScript::WriteInt(m_script, key, value));
+    }
     void Double(const wchar_t* key, double value)
     {
         Step(SQXRecordScript::WriteDouble(m_script, key, value));

@@ -21,8 +21,9 @@ void SQXLegacySystemOutput::GetFileNames(std::wstring (&names)[FILE_COUNT])
     for (int i = 0; i < FILE_COUNT; ++i)
     {
         std::wstring configured;
-        const bool named = SZKEnvResource::GetEnvStringValue(kFileNames[i].resourceName, configured) &&
-                           !configured.empty();
+        const bool named =
+            SZKEnvResource::GetEnvStringValue(kFileNames[i].resourceName, configured) &&
+            !configured.empty();
         names[i] = named ? configured : kFileNames[i].shippedName;
     }
 }

@@ -34,7 +34,7 @@ std::string MeasurementLocaleName()
     return std::string();
 }
 
-bool IsNeutral(const std::string& name)
+[[maybe_unused]] bool IsNeutral(const std::string& name)
 {
     return name.empty() || name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0;
 }

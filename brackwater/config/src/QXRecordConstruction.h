@@ -3,10 +3,12 @@
 #pragma once
 
 #define QX_RECORD_CONSTRUCTION(Type)                                                               \
-    Type::Type() { init(); }                                                                       \
-    Type::Type(const Type& other)                                                                  \
+    Type::Type()                                                                                   \
     {                                                                                              \
         init();                                                                                    \
+    }                                                                                              \
+    Type::Type(const Type& other) : Type()                                                         \
+    {                                                                                              \
         set(other);                                                                                \
     }                                                                                              \
     Type& Type::operator=(const Type& other)                                                       \

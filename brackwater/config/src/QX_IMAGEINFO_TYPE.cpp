@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Value(L"Type", r.type);
     io.Int(L"Width", r.nWidth);
     io.Int(L"Height", r.nHeight);

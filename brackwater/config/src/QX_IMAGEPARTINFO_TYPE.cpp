@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Int(L"PageNo", r.nPageNo);
     io.Value(L"Side", r.side);
     io.Value(L"HWPartNo", r.hwPartNo);

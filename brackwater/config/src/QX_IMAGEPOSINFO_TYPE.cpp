@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Value(L"DOCID", r.documentId);
     io.Value(L"PAGID", r.pageId);
     io.Value(L"IMGID", r.imageId);

@@ -11,8 +11,7 @@ bool SamePixels(const CZKBitmapHandle& a, const CZKBitmapHandle& b)
     if (a.IsEmpty() || b.IsEmpty())
         return a.IsEmpty() && b.IsEmpty();
     return a.GetWidth() == b.GetWidth() && a.GetHeight() == b.GetHeight() &&
-           a.GetBitsPerPixel() == b.GetBitsPerPixel() &&
-           a.GetXResolution() == b.GetXResolution() &&
+           a.GetBitsPerPixel() == b.GetBitsPerPixel() && a.GetXResolution() == b.GetXResolution() &&
            a.GetYResolution() == b.GetYResolution() && a.GetImageSize() == b.GetImageSize() &&
            std::memcmp(a.GetPtr(), b.GetPtr(), a.GetImageSize()) == 0;
 }

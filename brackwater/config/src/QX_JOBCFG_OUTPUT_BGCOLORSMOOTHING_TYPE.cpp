@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Int(L"SmoothType", r.nSmoothType);
     io.Int(L"ApplyTo", r.nApplyTo);
@@ -26,7 +27,8 @@ void QX_JOBCFG_OUTPUT_BGCOLORSMOOTHING_TYPE::reset()
     init();
 }
 
-void QX_JOBCFG_OUTPUT_BGCOLORSMOOTHING_TYPE::set(const QX_JOBCFG_OUTPUT_BGCOLORSMOOTHING_TYPE& other)
+void QX_JOBCFG_OUTPUT_BGCOLORSMOOTHING_TYPE::set(
+    const QX_JOBCFG_OUTPUT_BGCOLORSMOOTHING_TYPE& other)
 {
     bEnable = other.bEnable;
     nSmoothType = other.nSmoothType;

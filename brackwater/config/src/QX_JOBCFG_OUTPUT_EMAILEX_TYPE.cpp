@@ -13,7 +13,8 @@ const int kKinds = QX_JOBCFG_OUTPUT_IMAGEFILE_TYPE::KIND_COUNT;
 const wchar_t* const kKindSections[kKinds] = {L".Image.All", L".Image.Bitonal", L".Image.Gray",
                                               L".Image.Color"};
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Sub(L".Email", r.email);
     for (int kind = 0; kind < kKinds; ++kind)
         io.Sub(kKindSections[kind], r.imageInfo[kind]);

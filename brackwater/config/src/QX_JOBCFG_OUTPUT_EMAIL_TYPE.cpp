@@ -11,7 +11,8 @@ namespace
 {
 typedef QX_JOBCFG_OUTPUT_EMAIL_TYPE Email;
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Text(L"appname", r.strAppName);
     io.EncodedText(L"title", r.strTitle, Email::EncodeText, Email::DecodeText);
@@ -72,8 +73,8 @@ int QX_JOBCFG_OUTPUT_EMAIL_TYPE::compare(const QX_JOBCFG_OUTPUT_EMAIL_TYPE& o) c
                       strTitle == o.strTitle && nMaxAttachmentSize == o.nMaxAttachmentSize &&
                       bInteractive == o.bInteractive && strTo == o.strTo && strCc == o.strCc &&
                       strBcc == o.strBcc && strAttachName == o.strAttachName &&
-                      bIncludeIndexData == o.bIncludeIndexData &&
-                      strBodyItems == o.strBodyItems && bSaveImage == o.bSaveImage;
+                      bIncludeIndexData == o.bIncludeIndexData && strBodyItems == o.strBodyItems &&
+                      bSaveImage == o.bSaveImage;
     return same ? 0 : -1;
 }
 

@@ -28,7 +28,8 @@ void ApplyLegacyValues(QX_JOBCFG_OUTPUT_FILEINFO_TYPE& r)
     }
 }
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     const bool newer = io.HasKeysOf(QX_FORMAT_VERSION_OUTPUT);
     io.Plugin(L"Locator", r.plugin);
     io.Text(L"PathFormula", r.strPathFormula);
@@ -83,8 +84,8 @@ QX_JOBCFG_OUTPUT_FILEINFO_TYPE::QX_JOBCFG_OUTPUT_FILEINFO_TYPE(
     set(other);
 }
 
-QX_JOBCFG_OUTPUT_FILEINFO_TYPE& QX_JOBCFG_OUTPUT_FILEINFO_TYPE::operator=(
-    const QX_JOBCFG_OUTPUT_FILEINFO_TYPE& other)
+QX_JOBCFG_OUTPUT_FILEINFO_TYPE&
+QX_JOBCFG_OUTPUT_FILEINFO_TYPE::operator=(const QX_JOBCFG_OUTPUT_FILEINFO_TYPE& other)
 {
     if (this != &other)
         set(other);
@@ -156,8 +157,8 @@ int QX_JOBCFG_OUTPUT_FILEINFO_TYPE::compare(const QX_JOBCFG_OUTPUT_FILEINFO_TYPE
 
 BOOL QX_JOBCFG_OUTPUT_FILEINFO_TYPE::check() const
 {
-    bool valid = duplicateHandle.check() && documentIdLen.check() && pageIdLen.check() &&
-                 imageIdLen.check();
+    bool valid =
+        duplicateHandle.check() && documentIdLen.check() && pageIdLen.check() && imageIdLen.check();
     for (const auto& level : imageAddressLen)
         valid = valid && level.check();
     return valid ? TRUE : FALSE;

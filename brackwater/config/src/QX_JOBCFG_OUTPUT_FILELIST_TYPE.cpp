@@ -18,7 +18,6 @@ BOOL QX_JOBCFG_OUTPUT_FILELIST_TYPE::fromscript(CZKScript& script)
 
 BOOL QX_JOBCFG_OUTPUT_FILELIST_TYPE::is_file_enable() const
 {
-    return anyElement([](const QX_JOBCFG_OUTPUT_FILE_TYPE& file) {
-        return file.imageFile.bEnable || file.indexFile.bEnable;
-    });
+    return anyElement([](const QX_JOBCFG_OUTPUT_FILE_TYPE& file)
+                      { return file.imageFile.bEnable || file.indexFile.bEnable; });
 }

@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Sub(L".Image", r.imageFile);
     io.Sub(L".Index", r.indexFile);
 };

@@ -25,7 +25,8 @@ void PerSide(Io& io, const SideSections& sections, Record (&records)[Group::SIDE
         io.Section(sections.names[side], records[side]);
 }
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Section(L"Files", r.files);
     io.Section(L"Systems", r.systems);
     io.Section(L"Email", r.email);
@@ -126,14 +127,13 @@ void QX_JOBCFG_OUTPUT_GROUP_TYPE::set(const QX_JOBCFG_OUTPUT_GROUP_TYPE& other)
 
 int QX_JOBCFG_OUTPUT_GROUP_TYPE::compare(const QX_JOBCFG_OUTPUT_GROUP_TYPE& o) const
 {
-    const bool same = files == o.files && systems == o.systems && email == o.email &&
-                      print == o.print && processing == o.processing &&
-                      autoDeletion == o.autoDeletion &&
-                      SameAll(autoOrientation, o.autoOrientation) &&
-                      SameAll(bgColorSmoothing, o.bgColorSmoothing) &&
-                      SameAll(imageEdgeFill, o.imageEdgeFill) && imageStamp == o.imageStamp &&
-                      SameAll(rotation, o.rotation) && stitch == o.stitch && split == o.split &&
-                      invoke == o.invoke && openByDefault == o.openByDefault;
+    const bool same =
+        files == o.files && systems == o.systems && email == o.email && print == o.print &&
+        processing == o.processing && autoDeletion == o.autoDeletion &&
+        SameAll(autoOrientation, o.autoOrientation) &&
+        SameAll(bgColorSmoothing, o.bgColorSmoothing) && SameAll(imageEdgeFill, o.imageEdgeFill) &&
+        imageStamp == o.imageStamp && SameAll(rotation, o.rotation) && stitch == o.stitch &&
+        split == o.split && invoke == o.invoke && openByDefault == o.openByDefault;
     return same ? 0 : -1;
 }
 

@@ -7,7 +7,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Int(L"Color", r.nColor);
     io.Value(L"LMS", r.lms);

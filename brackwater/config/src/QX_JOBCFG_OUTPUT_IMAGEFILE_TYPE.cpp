@@ -13,7 +13,8 @@ const wchar_t* const kKindSections[ImageFile::KIND_COUNT] = {L".All", L".Bitonal
 const int32_t kKindBits[ImageFile::KIND_COUNT] = {ImageFile::FLAG_ALL, ImageFile::FLAG_BITONAL,
                                                   ImageFile::FLAG_GRAYSCALE, ImageFile::FLAG_COLOR};
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Int(L"Flags", r.nFlags);
     for (int kind = 0; kind < ImageFile::KIND_COUNT; ++kind)

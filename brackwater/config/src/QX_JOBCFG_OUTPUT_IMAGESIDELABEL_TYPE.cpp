@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Text(L"frontcolor", r.strFrontColor);
     io.Text(L"frontgrayscale", r.strFrontGrayscale);
     io.Text(L"frontbitonal", r.strFrontBitonal);
@@ -32,7 +33,8 @@ void QX_JOBCFG_OUTPUT_IMAGESIDELABEL_TYPE::set(const QX_JOBCFG_OUTPUT_IMAGESIDEL
     strRearBitonal = other.strRearBitonal;
 }
 
-int QX_JOBCFG_OUTPUT_IMAGESIDELABEL_TYPE::compare(const QX_JOBCFG_OUTPUT_IMAGESIDELABEL_TYPE& o) const
+int QX_JOBCFG_OUTPUT_IMAGESIDELABEL_TYPE::compare(
+    const QX_JOBCFG_OUTPUT_IMAGESIDELABEL_TYPE& o) const
 {
     const bool same = strFrontColor == o.strFrontColor &&
                       strFrontGrayscale == o.strFrontGrayscale &&

@@ -11,7 +11,8 @@ const BYTE kDefaultUnit = 15; // 1/100 inch
 
 // The file info shares the section and reads its own newer keys by the
 // stored format version.
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Text(L"IndexField", r.strIndexField);
     io.Int(L"VertAlign", r.nVertAlign);
@@ -70,8 +71,7 @@ int QX_JOBCFG_OUTPUT_IMAGESTAMPING_TYPE::compare(const QX_JOBCFG_OUTPUT_IMAGESTA
 // plug-in's to judge.
 BOOL QX_JOBCFG_OUTPUT_IMAGESTAMPING_TYPE::check() const
 {
-    const bool valid =
-        lms.check() && std::isfinite(dMargin) && dMargin >= 0.0 && fileInfo.check();
+    const bool valid = lms.check() && std::isfinite(dMargin) && dMargin >= 0.0 && fileInfo.check();
     return valid ? TRUE : FALSE;
 }
 

@@ -7,7 +7,8 @@
 namespace
 {
 // Older jobs stamped each side with its own settings.
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     if (io.HasKeysOf(QX_FORMAT_VERSION_OUTPUT))
         io.Bool(L"ImageStampDiff", r.bImageStampDiff);
     else if constexpr (QX_READING(io))

@@ -24,7 +24,8 @@ const NamingDefaults kLevelDefaults[IndexInfo::LEVEL_COUNT] = {
      L"<IMAGE_SEQUENCENUMBER_8>\".XML\""},
 };
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.template NestedAs<QX_JOBCFG_OUTPUT_FILEINFO_TYPE>(r);
     io.Int(L"DelimiterType", r.nDelimiterType);
     const int32_t type = r.nDelimiterType;
@@ -58,8 +59,8 @@ QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE::QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE(
     set(other);
 }
 
-QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE& QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE::operator=(
-    const QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE& other)
+QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE&
+QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE::operator=(const QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE& other)
 {
     if (this != &other)
         set(other);

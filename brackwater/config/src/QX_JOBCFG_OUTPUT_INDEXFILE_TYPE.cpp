@@ -10,11 +10,12 @@ typedef QX_JOBCFG_OUTPUT_INDEXFILE_TYPE IndexFile;
 typedef QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE IndexInfo;
 
 const wchar_t* const kLevelSections[IndexInfo::LEVEL_COUNT] = {L".Batch", L".Document", L".Page",
-                                                              L".Image"};
+                                                               L".Image"};
 const int32_t kLevelBits[IndexInfo::LEVEL_COUNT] = {IndexFile::FLAG_BATCH, IndexFile::FLAG_DOCUMENT,
                                                     IndexFile::FLAG_PAGE, IndexFile::FLAG_IMAGE};
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Int(L"Flag", r.nFlag);
     for (int level = 0; level < IndexInfo::LEVEL_COUNT; ++level)

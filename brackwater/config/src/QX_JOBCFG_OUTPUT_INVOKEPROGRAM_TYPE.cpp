@@ -13,7 +13,8 @@ namespace
 {
 // The XML parameter file came with the newer format; older jobs pass
 // parameters on the command line only and keep the defaults.
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Text(L"ProgramName", r.strProgramName);
     io.Text(L"Parameter", r.strParameter);

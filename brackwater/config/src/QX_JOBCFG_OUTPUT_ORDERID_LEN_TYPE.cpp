@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"enable", r.bEnable);
     io.Int(L"numberlength", r.nNumberLength);
 };

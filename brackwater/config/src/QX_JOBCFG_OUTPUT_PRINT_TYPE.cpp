@@ -9,7 +9,8 @@ namespace
 {
 const wchar_t kFileSection[] = L"Print";
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Text(L"PrinterName", r.strPrinterName);
     io.Text(L"DriverName", r.strDriverName);

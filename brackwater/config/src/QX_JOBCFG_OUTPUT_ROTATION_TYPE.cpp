@@ -8,7 +8,8 @@ namespace
 // A rotation has no script form of its own; this record stores its number.
 typedef TQXValueRecord<QX_ROTATION_TYPE, QXSpanRule<BYTE, 0, 3, 0, 0>> RotationValue;
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.template ValueAs<RotationValue>(L"Rotation", r.rotation);
 };

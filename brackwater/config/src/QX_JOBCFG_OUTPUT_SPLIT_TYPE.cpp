@@ -7,7 +7,8 @@ namespace
 {
 // The layout clears its whole section before writing, so it lives in a
 // sub-section of its own, as in the page setup.
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Sub(L".SplitConfig", r.split);
 };

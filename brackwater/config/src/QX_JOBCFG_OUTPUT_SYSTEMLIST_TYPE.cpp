@@ -32,15 +32,17 @@ BOOL QX_JOBCFG_OUTPUT_SYSTEMLIST_TYPE::is_system_enable() const
 BOOL QX_JOBCFG_OUTPUT_SYSTEMLIST_TYPE::HasEnabledPluginFile(const std::wstring fileNames[],
                                                             int count) const
 {
-    return anyElement([&](const QX_JOBCFG_OUTPUT_SYSTEM_TYPE& system) {
-        const std::wstring name = FileNameOf(system.plugin.GetPluginPath());
-        if (!system.bEnable || name.empty())
-            return false;
-        for (int i = 0; i < count; ++i)
+    return anyElement(
+        [&](const QX_JOBCFG_OUTPUT_SYSTEM_TYPE& system)
         {
-            if (SQXText::EqualNoCase(name, fileNames[i]))
-                return true;
-        }
-        return false;
-    });
+            const std::wstring name = FileNameOf(system.plugin.GetPluginPath());
+            if (!system.bEnable || name.empty())
+                return false;
+            for (int i = 0; i < count; ++i)
+            {
+                if (SQXText::EqualNoCase(name, fileNames[i]))
+                    return true;
+            }
+            return false;
+        });
 }

@@ -26,7 +26,8 @@ const ImageKeys kImageKeys[System::IMAGES_COUNT] = {
 const int32_t kImageBits[System::IMAGES_COUNT] = {System::FLAG_ALL, System::FLAG_BLACKWHITE,
                                                   System::FLAG_COLORGRAYSCALE};
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"Enable", r.bEnable);
     io.Plugin(L"Locator", r.plugin);
     io.Text(L"RootPath", r.strRootPath);
@@ -106,8 +107,8 @@ void QX_JOBCFG_OUTPUT_SYSTEM_TYPE::images_check(IMAGES kind, BOOL flag)
 
 BOOL QX_JOBCFG_OUTPUT_SYSTEM_TYPE::images_isChecked(IMAGES kind) const
 {
-    const bool on = kind >= 0 && kind < IMAGES_COUNT &&
-                    SQXFlagBits::IsSet(nImageFileFlags, kImageBits[kind]);
+    const bool on =
+        kind >= 0 && kind < IMAGES_COUNT && SQXFlagBits::IsSet(nImageFileFlags, kImageBits[kind]);
     return on ? TRUE : FALSE;
 }
 

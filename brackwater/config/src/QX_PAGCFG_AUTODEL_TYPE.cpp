@@ -16,7 +16,8 @@ std::wstring Key(const wchar_t* before, int side, const wchar_t* after)
     return std::wstring(before) + kSideNames[side] + after;
 }
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     for (int side = 0; side < AutoDel::SIDE_COUNT; ++side)
     {
         io.Value(Key(L"", side, L"Mode").c_str(), r.mode[side]);

@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Text(L"ScannerName", r.strScannerName);
     io.Int(L"DataColorMode", r.nDataColorMode);
     io.Bool(L"DisplaySettingsBeforeScan", r.bDisplaySettingsBeforeScan);
@@ -67,8 +68,8 @@ int QX_PAGCFG_IMAGE_TYPE::compare(const QX_PAGCFG_IMAGE_TYPE& o) const
 
 BOOL QX_PAGCFG_IMAGE_TYPE::check() const
 {
-    const bool valid = rotation.check() && duplexMode.check() && imageOrder.check() &&
-                       overcropSize.check();
+    const bool valid =
+        rotation.check() && duplexMode.check() && imageOrder.check() && overcropSize.check();
     return valid ? TRUE : FALSE;
 }
 

@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"RangeOnWidth", r.bRangeOnWidth);
     io.Value(L"WidthRange", r.widthRange);
     io.Value(L"HeightRange", r.heightRange);

@@ -236,11 +236,10 @@ BOOL QX_SPLITCFG_TYPE::fromscript(CZKScript& script)
 {
     reset();
     CZKStringList pieces;
-    bool ok = frontMode.fromscript(script, kFrontMode) &&
-              ReadByte(script, kFrontPieces, byFrontPieces) &&
-              rearMode.fromscript(script, kRearMode) &&
-              ReadByte(script, kRearPieces, byRearPieces) &&
-              SQXScriptLines::Collect(script, kPiece, pieces);
+    bool ok =
+        frontMode.fromscript(script, kFrontMode) && ReadByte(script, kFrontPieces, byFrontPieces) &&
+        rearMode.fromscript(script, kRearMode) && ReadByte(script, kRearPieces, byRearPieces) &&
+        SQXScriptLines::Collect(script, kPiece, pieces);
     // The order holds 20 identifiers and ends at its first zero.
     const int count = std::min(pieces.GetCount(), static_cast<int>(ORDER_SIZE));
     for (int i = 0; ok && i < count && (i == 0 || order[i - 1] != 0); ++i)

@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) { io.Bool(L"EnableWindowsUsers", r.bEnableWindowsUsers); };
+const auto kFields = [](auto& r, auto& io)
+{ io.Bool(L"EnableWindowsUsers", r.bEnableWindowsUsers); };
 } // namespace
 
 QX_RECORD_CONSTRUCTION(QX_USRCFG_GENERAL_TYPE)

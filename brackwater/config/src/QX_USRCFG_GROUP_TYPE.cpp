@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Text(L"Description", r.strDescription);
     io.Bool(L"SysAdminGroup", r.bSysAdminGroup);
     io.Section(L"User list", r.userList);

@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Text(L"Description", r.strDescription);
     io.Text(L"Password", r.strPassword);
     io.Text(L"Full name", r.strFullName);

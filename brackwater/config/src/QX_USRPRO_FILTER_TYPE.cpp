@@ -5,7 +5,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Bool(L"FilterFront", r.bFilterFront);
     io.Bool(L"FilterBack", r.bFilterBack);
     io.Bool(L"FilterBitonal", r.bFilterBitonal);

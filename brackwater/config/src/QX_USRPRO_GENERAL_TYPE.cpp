@@ -8,7 +8,8 @@
 
 namespace
 {
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Text(L"Language", r.strLanguage);
     io.Value(L"MS", r.ms);
     io.Value(L"IconSize", r.iconSize);
@@ -111,10 +112,9 @@ int QX_USRPRO_GENERAL_TYPE::compare(const QX_USRPRO_GENERAL_TYPE& o) const
 
 BOOL QX_USRPRO_GENERAL_TYPE::check() const
 {
-    const bool valid = ms.check() && iconSize.check() && iconLabel.check() &&
-                       selectUnit.check() && flagUnit.check() && zoomMode.check() &&
-                       imageDisplayType.check() && ivFilter.check() && tvFilter.check() &&
-                       removeBlankImages.check();
+    const bool valid = ms.check() && iconSize.check() && iconLabel.check() && selectUnit.check() &&
+                       flagUnit.check() && zoomMode.check() && imageDisplayType.check() &&
+                       ivFilter.check() && tvFilter.check() && removeBlankImages.check();
     return valid ? TRUE : FALSE;
 }
 

@@ -6,7 +6,8 @@
 namespace
 {
 // The stored black-and-white key is spelled "Blow".
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Int(L"BlackWhiteSizeBlow", r.nBlackWhiteSizeBelow);
     io.Int(L"GrayscaleSizeBelow", r.nGrayscaleSizeBelow);
     io.Int(L"Columns", r.nColumns);

@@ -41,7 +41,8 @@ BOOL ReadPanes(CZKScript& script, std::vector<CZKVWXform>& panes)
     return TRUE;
 }
 
-const auto kFields = [](auto& r, auto& io) {
+const auto kFields = [](auto& r, auto& io)
+{
     io.Int(L"ScreenWidth", r.nScreenWidth);
     io.Int(L"ScreenHeight", r.nScreenHeight);
     io.Int(L"WindowLeft", r.nWindowLeft);

@@ -14,8 +14,14 @@ class CZKScript;
     void reset();                                                                                  \
     void set(const Type& other);                                                                   \
     int compare(const Type& other) const;                                                          \
-    bool operator==(const Type& other) const { return compare(other) == 0; }                       \
-    bool operator!=(const Type& other) const { return compare(other) != 0; }
+    bool operator==(const Type& other) const                                                       \
+    {                                                                                              \
+        return compare(other) == 0;                                                                \
+    }                                                                                              \
+    bool operator!=(const Type& other) const                                                       \
+    {                                                                                              \
+        return compare(other) != 0;                                                                \
+    }
 
 // The above with the script operations, for records without validation.
 #define QX_RECORD_BASIC_OPERATIONS(Type)                                                           \

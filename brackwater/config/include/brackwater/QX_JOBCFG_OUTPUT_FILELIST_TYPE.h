@@ -5,7 +5,8 @@
 #include <brackwater/QX_JOBCFG_OUTPUT_FILE_TYPE.h>
 #include <brackwater/brackwater_export.h>
 
-struct BRACKWATER_EXPORT QX_JOBCFG_OUTPUT_FILELIST_TYPE : TQXObRecordList<QX_JOBCFG_OUTPUT_FILE_TYPE>
+struct BRACKWATER_EXPORT QX_JOBCFG_OUTPUT_FILELIST_TYPE
+    : TQXObRecordList<QX_JOBCFG_OUTPUT_FILE_TYPE>
 {
     // "FileCount" here, file i in the section "File<i>".
     BOOL toscript(CZKScript& script) const;

@@ -39,17 +39,32 @@ struct BRACKWATER_EXPORT QX_JOBCFG_OUTPUT_IMAGEFILE_TYPE
     void all_reset() { fileInfo[KIND_ALL].reset(); }
     void bitonal_check(BOOL flag) { kind_check(KIND_BITONAL, flag); }
     BOOL bitonal_ischecked() const { return kind_ischecked(KIND_BITONAL); }
-    void bitonal_get(QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& out) const { out.set(fileInfo[KIND_BITONAL]); }
-    void bitonal_set(const QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& in) { fileInfo[KIND_BITONAL].set(in); }
+    void bitonal_get(QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& out) const
+    {
+        out.set(fileInfo[KIND_BITONAL]);
+    }
+    void bitonal_set(const QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& in)
+    {
+        fileInfo[KIND_BITONAL].set(in);
+    }
     void bitonal_reset() { fileInfo[KIND_BITONAL].reset(); }
     void grayscale_check(BOOL flag) { kind_check(KIND_GRAY, flag); }
     BOOL grayscale_ischecked() const { return kind_ischecked(KIND_GRAY); }
-    void grayscale_get(QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& out) const { out.set(fileInfo[KIND_GRAY]); }
-    void grayscale_set(const QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& in) { fileInfo[KIND_GRAY].set(in); }
+    void grayscale_get(QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& out) const
+    {
+        out.set(fileInfo[KIND_GRAY]);
+    }
+    void grayscale_set(const QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& in)
+    {
+        fileInfo[KIND_GRAY].set(in);
+    }
     void grayscale_reset() { fileInfo[KIND_GRAY].reset(); }
     void color_check(BOOL flag) { kind_check(KIND_COLOR, flag); }
     BOOL color_ischecked() const { return kind_ischecked(KIND_COLOR); }
-    void color_get(QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& out) const { out.set(fileInfo[KIND_COLOR]); }
+    void color_get(QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& out) const
+    {
+        out.set(fileInfo[KIND_COLOR]);
+    }
     void color_set(const QX_JOBCFG_OUTPUT_IMAGEFILEINFO_TYPE& in) { fileInfo[KIND_COLOR].set(in); }
     void color_reset() { fileInfo[KIND_COLOR].reset(); }
 
