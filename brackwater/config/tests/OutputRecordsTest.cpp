@@ -8,6 +8,7 @@
 #include <hollin/ZKPath.h>
 #include <hollin/ZKScript.h>
 
+#include "common/RecordSamples.h"
 #include "common/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,118 +19,6 @@
 namespace
 {
 typedef QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE IndexInfo;
-
-std::wstring TestPluginPath()
-{
-    std::wstring folder;
-    SZKCommon::GetModuleFolderPath(folder);
-    return SZKPath::MergePath_PNF(folder, L"libhollin_testplugin.so", L"");
-}
-
-bool HaveTestPlugin()
-{
-    return std::filesystem::exists(SZKPath::ToNative(TestPluginPath()));
-}
-
-void FillFileInfo(QX_JOBCFG_OUTPUT_FILEINFO_TYPE& info, int seed)
-{
-    info.strPathFormula = L"<EXPORT_PATH>\"/\"" + std::to_wstring(seed);
-    info.strNameFormula = L"<BATCH_NAME> name " + std::to_wstring(seed);
-    info.bEditBeforeSave = TRUE;
-    info.bNameFileBeforeSave = TRUE;
-    info.documentIdLen = {};
-    info.documentIdLen.bEnable = TRUE;
-    info.documentIdLen.nNumberLength = 4 + seed % 5;
-    info.pageIdLen.nNumberLength = 3;
-    info.imageIdLen.bEnable = TRUE;
-    info.imageAddressLen[1].bEnable = TRUE;
-    info.imageAddressLen[2].nNumberLength = 12;
-    info.sideLabels.strFrontColor = L"FC";
-    info.sideLabels.strRearBitonal = L" trailing ";
-    info.duplicateHandle.value = 1;
-    info.nImageResetFeature = 2;
-    info.nImageBatchStartNumber = 100 + seed;
-    info.nImageDocStartNumber = 7;
-    info.nPageResetFeature = 0;
-    info.nPageBatchStartNumber = -3;
-    info.nPageDocStartNumber = 9;
-}
-
-void FillIndexInfo(IndexInfo& info, int seed)
-{
-    FillFileInfo(info, seed);
-    info.nDelimiterType = 3;
-    info.strDelimiter = L" |\t";
-    info.strEndorseItem = L"Endorse";
-    info.bIncludeHeader = TRUE;
-    info.indexItems.AddTail(L"Field A");
-    info.indexItems.AddTail(L" padded ");
-}
-
-QX_JOBCFG_OUTPUT_GROUP_TYPE FilledGroup(bool withPlugin)
-{
-    QX_JOBCFG_OUTPUT_GROUP_TYPE g;
-    for (int f = 0; f < 2; ++f)
-    {
-        auto* file = new QX_JOBCFG_OUTPUT_FILE_TYPE;
-        file->imageFile.bEnable = TRUE;
-        file->imageFile.nFlags = 9;
-        for (auto& info : file->imageFile.fileInfo)
-            FillFileInfo(info, f);
-        file->indexFile.bEnable = f;
-        file->indexFile.nFlag = 15;
-        for (auto& info : file->indexFile.levelInfo)
-            FillIndexInfo(info, f + 10);
-        g.files.Add(file);
-    }
-    auto* system = new QX_JOBCFG_OUTPUT_SYSTEM_TYPE;
-    system->bEnable = TRUE;
-    if (withPlugin)
-        system->plugin.Connect(TestPluginPath());
-    system->strRootPath = L"/out/root";
-    system->nImageFileFlags = 5;
-    system->nGroupMode[2] = 4;
-    system->nFileType[1] = 6;
-    system->indexOutput.bEnable = TRUE;
-    FillIndexInfo(system->indexOutput.levelInfo[IndexInfo::LEVEL_PAGE], 20);
-    g.systems.Add(system);
-    g.email.email.bEnable = TRUE;
-    g.email.email.strAppName = L"Capture";
-    g.email.email.strTitle = L"Batch\r\nready";
-    g.email.email.nMaxAttachmentSize = 25;
-    g.email.email.strTo = L"a@example.org";
-    g.email.email.strBodyItems = L"One\r\nTwo\r\n";
-    g.email.email.bSaveImage = TRUE;
-    FillFileInfo(g.email.imageInfo[3], 30);
-    g.print.bEnable = TRUE;
-    g.print.strPrinterName = L"Printer";
-    g.print.nNumberOfCopies = 3;
-    g.processing.bEnable = TRUE;
-    g.autoDeletion.bEnable = TRUE;
-    g.autoDeletion.deletion.mode[1].value = 2;
-    g.autoDeletion.deletion.nBitonalContentRef[1] = 40;
-    g.autoOrientation[1].bEnable = TRUE;
-    g.bgColorSmoothing[0].nAggressiveness = 7;
-    g.imageEdgeFill[1].dMarginTop = 0.125;
-    g.imageEdgeFill[1].lms.value = 24;
-    g.imageStamp.bImageStampDiff = TRUE;
-    g.imageStamp.rear.strIndexField = L"Account";
-    g.imageStamp.rear.dMargin = 2.5;
-    FillFileInfo(g.imageStamp.front.fileInfo, 40);
-    g.rotation[0].rotation.value = 3;
-    g.stitch.bJpegCompatible = TRUE;
-    g.split.bEnable = TRUE;
-    g.split.split.frontMode.value = 1;
-    g.split.split.byFrontPieces = 2;
-    g.split.split.order_add(2);
-    g.split.split.order_add(1);
-    g.invoke.bEnable = TRUE;
-    g.invoke.strProgramName = L"/usr/bin/post";
-    g.invoke.bEnableXMLParams = TRUE;
-    FillFileInfo(g.invoke.paramFile, 50);
-    g.openByDefault.bEnable = TRUE;
-    return g;
-}
 
 void SetVersion(CZKScript& script, const wchar_t* version)
 {
@@ -300,7 +189,7 @@ TEST(OutputFlags, KindAndLevelBits)
 
 TEST(OutputGroup, FullRoundTripAndByteIdenticalRewrite)
 {
-    const QX_JOBCFG_OUTPUT_GROUP_TYPE written = FilledGroup(HaveTestPlugin());
+    const QX_JOBCFG_OUTPUT_GROUP_TYPE written = SampleOutputGroup(HaveTestPlugin());
     ASSERT_TRUE(written.check());
     CZKScript script;
     SetVersion(script, L"1.3.0.0");
@@ -326,7 +215,7 @@ TEST(OutputGroup, FullRoundTripAndByteIdenticalRewrite)
 
 TEST(OutputGroup, KeysAndSectionsAsStored)
 {
-    const QX_JOBCFG_OUTPUT_GROUP_TYPE written = FilledGroup(false);
+    const QX_JOBCFG_OUTPUT_GROUP_TYPE written = SampleOutputGroup(false);
     CZKScript script;
     ASSERT_TRUE(written.toscript(script));
     int count = 0;
@@ -354,7 +243,7 @@ TEST(OutputGroup, KeysAndSectionsAsStored)
 
 TEST(OutputGroup, OlderScriptsTakeLegacyStampAndInvokeValues)
 {
-    QX_JOBCFG_OUTPUT_GROUP_TYPE written = FilledGroup(false);
+    QX_JOBCFG_OUTPUT_GROUP_TYPE written = SampleOutputGroup(false);
     written.imageStamp.bImageStampDiff = FALSE;
     CZKScript script;
     ASSERT_TRUE(written.toscript(script));
@@ -372,7 +261,7 @@ TEST(OutputGroup, OlderScriptsTakeLegacyStampAndInvokeValues)
 
 TEST(OutputGroup, FailedReadLeavesDefaults)
 {
-    const QX_JOBCFG_OUTPUT_GROUP_TYPE written = FilledGroup(false);
+    const QX_JOBCFG_OUTPUT_GROUP_TYPE written = SampleOutputGroup(false);
     CZKScript script;
     SetVersion(script, L"1.3.0.0");
     ASSERT_TRUE(written.toscript(script));

@@ -12,6 +12,7 @@
 
 #include <hollin/ZKScript.h>
 
+#include "common/RecordSamples.h"
 #include "common/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,19 +22,6 @@
 namespace
 {
 typedef QX_SPLITCFG_TYPE Split;
-
-Split TwoByTwo()
-{
-    Split split;
-    split.frontMode.value = 1;
-    split.byFrontPieces = 2;
-    split.rearMode.value = 2;
-    split.byRearPieces = 2;
-    split.order_add(Split::order_get_pieceid(Split::SIDE_REAR, 1));
-    split.order_add(Split::order_get_pieceid(Split::SIDE_FRONT, 2));
-    split.order_add(Split::order_get_pieceid(Split::SIDE_FRONT, 1));
-    return split;
-}
 
 // A script whose default section is the one given.
 struct CScriptIn : CZKScript
@@ -63,7 +51,7 @@ TEST(SplitLayout, PieceIdentifiers)
 
 TEST(SplitLayout, OrderOperations)
 {
-    Split split = TwoByTwo();
+    Split split = SampleSplitLayout();
     EXPECT_EQ(split.order_count(), 3);
     EXPECT_FALSE(split.order_add(2));    // already there
     EXPECT_FALSE(split.order_add(0x8B)); // number 11
@@ -101,7 +89,7 @@ TEST(SplitLayout, OrderOperations)
 
 TEST(SplitLayout, NormalizeOrderKeepsEnabledPieces)
 {
-    Split split = TwoByTwo();
+    Split split = SampleSplitLayout();
     split.order_add(Split::order_get_pieceid(Split::SIDE_REAR, 2));
     EXPECT_FALSE(split.piece_remove());
     split.rearMode.value = 0;
@@ -114,19 +102,19 @@ TEST(SplitLayout, NormalizeOrderKeepsEnabledPieces)
 
 TEST(SplitLayout, CheckAndNormalize)
 {
-    Split split = TwoByTwo();
+    Split split = SampleSplitLayout();
     split.order[3] = split.order[0]; // the same piece twice
     EXPECT_FALSE(split.check());
-    split = TwoByTwo();
+    split = SampleSplitLayout();
     split.byFrontPieces = 1; // front piece 2 is ordered
     EXPECT_FALSE(split.check());
     split.normalize();
     EXPECT_EQ(split, Split());
 
-    split = TwoByTwo();
+    split = SampleSplitLayout();
     split.frontMode.value = 3;
     EXPECT_FALSE(split.check());
-    split = TwoByTwo();
+    split = SampleSplitLayout();
     split.rearMode.value = 0;
     split.byRearPieces = 40; // a disabled side's count is not limited
     split.order_remove(0x81);
@@ -137,7 +125,7 @@ TEST(SplitLayout, ScriptOwnsItsSectionAndResetsOnReading)
 {
     CScriptIn script(L"Layout");
     script.SetKeyValue(L"Leftover", L"1");
-    const Split written = TwoByTwo();
+    const Split written = SampleSplitLayout();
     ASSERT_TRUE(written.toscript(script));
     CZKScriptItemList items;
     ASSERT_TRUE(script.GetSectionItems(L"Layout", items));
@@ -168,7 +156,7 @@ TEST(PageSetup, SplitAndMergeRoundTrip)
     QX_PAGCFG_SPLIT_TYPE split;
     split.bEnable = TRUE;
     split.widthRange = QX_RANGE_D_TYPE(2, 8.5, 1, 17.25);
-    split.split = TwoByTwo();
+    split.split = SampleSplitLayout();
     QX_PAGCFG_MERGE_TYPE merge;
     merge.bRangeOnWidth = TRUE;
     merge.heightRange = QX_RANGE_D_TYPE(0, 0.0, 2, 4.0);
@@ -205,17 +193,8 @@ TEST(PageSetup, SplitAndMergeRoundTrip)
 
 TEST(PageSetup, ImageRoundTripAndChecks)
 {
-    QX_PAGCFG_IMAGE_TYPE image;
-    EXPECT_EQ(image.imageOrder.value, 13);
-    image.strScannerName = L"twain:Scanner 9000";
-    image.nDataColorMode = 5;
-    image.bEnableFlatbedDelay = TRUE;
-    image.flatbedDelayTime.value = 4000000000u;
-    image.rotation.value = 2;
-    image.duplexMode.value = 1;
-    image.imageOrder.value = 20;
-    image.bEnableOvercrop = TRUE;
-    image.overcropSize.value = 0.3;
+    EXPECT_EQ(QX_PAGCFG_IMAGE_TYPE().imageOrder.value, 13);
+    QX_PAGCFG_IMAGE_TYPE image = SamplePageImage();
 
     CScriptIn script(L"Page.Image");
     ASSERT_TRUE(image.toscript(script));

@@ -10,6 +10,7 @@
 #include <hollin/ZKScript.h>
 #include <orrin/ZKRCM.h>
 
+#include "common/RecordSamples.h"
 #include "common/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -66,47 +67,11 @@ int SectionItemCount(const CZKScript& script, const wchar_t* section)
     return script.GetSectionItems(section, items) ? items.GetCount() : -1;
 }
 
-QX_USRPRO_WORKSPACE_TYPE FilledWorkspace()
-{
-    QX_USRPRO_WORKSPACE_TYPE w;
-    w.nScreenWidth = 1920;
-    w.nScreenHeight = 1080;
-    w.nWindowLeft = -8;
-    w.nWindowTop = 20;
-    w.nWindowWidth = 800;
-    w.nWindowHeight = 600;
-    w.bIsMaximized = FALSE;
-    w.imageDisplayType.value = 1;
-    w.selectUnit.value = 2;
-    w.flagUnit.value = 1;
-    w.zoomMode.value = 0;
-    w.ivFilter.bFilterBack = FALSE;
-    w.tvFilter.bFilterColor = FALSE;
-    w.removeBlankImages.nRows = 9;
-    w.nEnterKeyAction = 2;
-    w.nRowsInImageViewer = 3;
-    w.nColsInImageViewer = 5;
-    w.nPaneWidthInThumbnail = 150;
-    w.nPaneHeightInThumbnail = 90;
-    w.nIndexDescPaneHeight = 40;
-    CZKVWXform pane;
-    pane.dZoom = 1.5;
-    pane.nRotation = 90;
-    pane.nOffsetY = 35;
-    w.panes.push_back(pane);
-    w.panes.push_back(CZKVWXform());
-    return w;
-}
 } // namespace
 
 TEST(UserConfig, UserAndGeneralRoundTrip)
 {
-    QX_USRCFG_USER_TYPE user;
-    user.strDescription = L"Night shift";
-    user.strPassword = L" p=w\td ";
-    user.strFullName = L"Anna Berg";
-    user.bIsAutoLogin = TRUE;
-    user.bSysAdmin = TRUE;
+    const QX_USRCFG_USER_TYPE user = SampleUser();
     QX_USRCFG_GENERAL_TYPE general;
     general.bEnableWindowsUsers = TRUE;
 
@@ -167,11 +132,7 @@ TEST(UserConfig, GroupKeepsItsUsersInUserListSection)
     script.AddScript(L"Other = item");
     script.SetDefaultSection(L"Groups.Scan");
 
-    QX_USRCFG_GROUP_TYPE group;
-    group.strDescription = L"Scanning";
-    group.bSysAdminGroup = TRUE;
-    group.userList.names.AddTail(L"anna");
-    group.userList.names.AddTail(L"bo");
+    const QX_USRCFG_GROUP_TYPE group = SampleUserGroup();
     ASSERT_TRUE(group.toscript(script));
     EXPECT_EQ(SectionItemCount(script, L"User list"), 2);
     EXPECT_EQ(SQXRecordScript::GetSection(script), L"Groups.Scan");
@@ -212,18 +173,7 @@ TEST(UserProfile, DefaultsAndNormalisation)
 
 TEST(UserProfile, GeneralRoundTripAndSections)
 {
-    QX_USRPRO_GENERAL_TYPE profile;
-    profile.strLanguage = L"de";
-    profile.ms.value = 0;
-    profile.iconSize.value = 40;
-    profile.iconLabel.value = 2;
-    profile.imageDisplayType.value = 1;
-    profile.tvFilter.bFilterFront = FALSE;
-    profile.removeBlankImages.bOnlyBack = FALSE;
-    profile.nRowsInImageViewer = 6;
-    profile.nViewZoomStep = 25;
-    profile.bRegionApplyMessage = FALSE;
-    profile.strLastBatch = L"B-0001";
+    const QX_USRPRO_GENERAL_TYPE profile = SampleProfile();
 
     CZKScript script;
     script.SetDefaultSection(L"Profile");
@@ -242,7 +192,7 @@ TEST(UserProfile, GeneralRoundTripAndSections)
 
 TEST(UserProfile, WorkspaceRoundTripPanesAndKeys)
 {
-    const QX_USRPRO_WORKSPACE_TYPE w = FilledWorkspace();
+    const QX_USRPRO_WORKSPACE_TYPE w = SampleWorkspace();
     CZKScript script;
     script.SetDefaultSection(L"Workspace");
     ASSERT_TRUE(w.toscript(script));
