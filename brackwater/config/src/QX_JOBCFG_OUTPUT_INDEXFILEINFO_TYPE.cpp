@@ -33,6 +33,8 @@ const auto kFields = [](auto& r, auto& io)
         L"Delimiter", r.strDelimiter,
         [type](const std::wstring& text) { return IndexInfo::EncodeDelimiter(type, text); },
         IndexInfo::DecodeDelimiter);
+    if constexpr (QX_READING(io))
+        r.strDelimiter = IndexInfo::ImpliedDelimiter(type, r.strDelimiter);
     io.Text(L"Endorseitem", r.strEndorseItem);
     io.Bool(L"IncludeHeader", r.bIncludeHeader);
     io.Lines(L"IndexItem", r.indexItems);
@@ -129,6 +131,17 @@ std::wstring QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE::EncodeDelimiter(int32_t type,
             stored += c;
     }
     return stored;
+}
+
+// Blank and tab types store only their type; their text is what they name.
+std::wstring QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE::ImpliedDelimiter(int32_t type,
+                                                                   const std::wstring& delimiter)
+{
+    if (type == DELIMITER_TAB)
+        return L"\t";
+    if (type == DELIMITER_BLANK)
+        return L" ";
+    return delimiter;
 }
 
 std::wstring QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE::DecodeDelimiter(const std::wstring& stored)

@@ -24,6 +24,12 @@ const auto kFields = [](auto& r, auto& io)
         io.Bool(L"OmitTagNameIdentifiers", r.bOmitTagNameIdentifiers);
         io.Sub(L".Params", r.paramFile);
     }
+    else if constexpr (QX_READING(io))
+    {
+        r.bEnableXMLParams = FALSE;
+        r.bOmitTagNameIdentifiers = FALSE;
+        r.paramFile.reset();
+    }
 };
 } // namespace
 

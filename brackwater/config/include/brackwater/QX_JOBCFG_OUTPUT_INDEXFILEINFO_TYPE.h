@@ -40,6 +40,8 @@ struct BRACKWATER_EXPORT QX_JOBCFG_OUTPUT_INDEXFILEINFO_TYPE : QX_JOBCFG_OUTPUT_
     // with its blanks and tabs spelled out; and back.
     static std::wstring EncodeDelimiter(int32_t type, const std::wstring& delimiter);
     static std::wstring DecodeDelimiter(const std::wstring& stored);
+    // The delimiter text a type stands for: a blank, a tab or the custom one.
+    static std::wstring ImpliedDelimiter(int32_t type, const std::wstring& delimiter);
 
 protected:
     void init();
