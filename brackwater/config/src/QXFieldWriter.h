@@ -26,7 +26,8 @@ public:
 
     void Text(const wchar_t* key, const std::wstring& value)
     {
-        Step(SQXRecordScript::WriteText(m_script, key, value));
+        if (m_ok)
+            Step(SQXRecordScript::WriteText(m_script, key, value));
     }
     // A text stored in a line-safe form: encode(value) goes to the script.
     template <class Encode, class Decode>
@@ -36,15 +37,18 @@ public:
     }
     void Bool(const wchar_t* key, BOOL value)
     {
-        Step(SQXRecordScript::WriteBool(m_script, key, value));
+        if (m_ok)
+            Step(SQXRecordScript::WriteBool(m_script, key, value));
     }
     void Int(const wchar_t* key, int32_t value)
     {
-        Step(SQXRecordScript::WriteInt(m_script, key, value));
+        if (m_ok)
+            Step(SQXRecordScript::WriteInt(m_script, key, value));
     }
     void Double(const wchar_t* key, double value)
     {
-        Step(SQXRecordScript::WriteDouble(m_script, key, value));
+        if (m_ok)
+            Step(SQXRecordScript::WriteDouble(m_script, key, value));
     }
     // A single-value record (byte enumerations, ranges, lengths).
     template <class V> void Value(const wchar_t* key, const V& value)

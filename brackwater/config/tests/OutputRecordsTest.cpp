@@ -251,7 +251,9 @@ TEST(OutputGroup, OlderScriptsTakeLegacyStampAndInvokeValues)
     script.RemoveKey(L"ImageStampDiff", 0, L"ImageStamping");
     script.RemoveKey(L"EnableXMLParams", 0, L"Invoke");
 
-    QX_JOBCFG_OUTPUT_GROUP_TYPE read;
+    // Read over a record holding the newer values: they give way to the
+    // legacy ones.
+    QX_JOBCFG_OUTPUT_GROUP_TYPE read = written;
     ASSERT_TRUE(read.fromscript(script));
     EXPECT_TRUE(read.imageStamp.bImageStampDiff);
     EXPECT_FALSE(read.invoke.bEnableXMLParams);
