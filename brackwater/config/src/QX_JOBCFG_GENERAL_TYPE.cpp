@@ -24,19 +24,6 @@ const wchar_t kKeepBatch[] = L"KeepBatch";
 const wchar_t kPageSetupID[] = L"PageSetupID";
 const wchar_t kOCRLanguage[] = L"OCR Language";
 const wchar_t kLayout[] = L"LayOut";
-
-std::wstring ReplaceAll(const std::wstring& text, const std::wstring& what,
-                        const std::wstring& with)
-{
-    std::wstring out;
-    size_t start = 0;
-    for (size_t hit = text.find(what); hit != std::wstring::npos; hit = text.find(what, start))
-    {
-        out.append(text, start, hit - start).append(with);
-        start = hit + what.size();
-    }
-    return out.append(text, start, std::wstring::npos);
-}
 } // namespace
 
 QX_JOBCFG_GENERAL_TYPE::QX_JOBCFG_GENERAL_TYPE()
@@ -127,12 +114,12 @@ void QX_JOBCFG_GENERAL_TYPE::normalize()
 
 std::wstring QX_JOBCFG_GENERAL_TYPE::EncodeDescription(const std::wstring& text)
 {
-    return ReplaceAll(text, kLineBreak, std::wstring(1, kEncodedLineBreak)) + kGuard;
+    return SQXText::ReplaceAll(text, kLineBreak, std::wstring(1, kEncodedLineBreak)) + kGuard;
 }
 
 std::wstring QX_JOBCFG_GENERAL_TYPE::DecodeDescription(const std::wstring& stored)
 {
-    std::wstring text = ReplaceAll(stored, std::wstring(1, kEncodedLineBreak), kLineBreak);
+    std::wstring text = SQXText::ReplaceAll(stored, std::wstring(1, kEncodedLineBreak), kLineBreak);
     if (!text.empty() && text.back() == kGuard)
         text.pop_back();
     return text;
