@@ -258,7 +258,9 @@ DWORD CZKTWSourceManager::_FailTransfer(WORD DAT, WORD cc, const char* why)
 void CZKTWSourceManager::_AbortImage()
 {
     TW_PENDINGXFERS pending{};
-    if (ZKTWSucceeded(_SourceCall(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending, FALSE)) && pending.Count != 0)
+    if (!ZKTWSucceeded(_SourceCall(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending, FALSE)))
+        return; // the loop's own reset is all that is left to try
+    if (pending.Count != 0)
         _SourceCall(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending, FALSE);
     m_transfersReset = true;
 }
