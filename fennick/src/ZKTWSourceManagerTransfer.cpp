@@ -274,7 +274,8 @@ DWORD CZKTWSourceManager::_MemoryTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit un
         return result;
     const TW_UINT32 size = CZKTWStripBudget::BufferSize(setup);
     if (size == 0)
-        return _FailTransfer(DAT_SETUPMEMXFER, TWCC_BADVALUE, "Memory transfer: the source's buffer sizes leave no strip buffer");
+        return _FailTransfer(DAT_SETUPMEMXFER, TWCC_BADVALUE,
+                             "Memory transfer: the source's buffer sizes leave no strip buffer");
     CZKRBuffer strip;
     if (!AllocateStrip(strip, size))
         return _FailTransfer(DAT_SETUPMEMXFER, TWCC_LOWMEMORY, "Memory transfer: no memory for the strip buffer");

@@ -4,7 +4,10 @@
 
 namespace
 {
-bool IsGiven(TW_UINT32 size) { return size != 0 && size != TWON_DONTCARE32; }
+bool IsGiven(TW_UINT32 size)
+{
+    return size != 0 && size != TWON_DONTCARE32;
+}
 
 uint64_t RawImageBytes(const ZKTWIMAGEINFO& info)
 {
@@ -20,10 +23,12 @@ TW_UINT32 CZKTWStripBudget::BufferSize(const TW_SETUPMEMXFER& setup)
     if (setup.Preferred == 0)
         return 0;
     const uint64_t minimum = IsGiven(setup.MinBufSize) ? setup.MinBufSize : 1;
-    const uint64_t maximum = IsGiven(setup.MaxBufSize) ? std::min<uint64_t>(setup.MaxBufSize, kMaxBuffer) : kMaxBuffer;
+    const uint64_t maximum =
+        IsGiven(setup.MaxBufSize) ? std::min<uint64_t>(setup.MaxBufSize, kMaxBuffer) : kMaxBuffer;
     if (minimum > maximum)
         return 0;
-    const uint64_t preferred = setup.Preferred == TWON_DONTCARE32 ? kDefaultBuffer : setup.Preferred;
+    const uint64_t preferred =
+        setup.Preferred == TWON_DONTCARE32 ? kDefaultBuffer : setup.Preferred;
     return static_cast<TW_UINT32>(std::clamp(preferred, minimum, maximum));
 }
 
@@ -31,7 +36,8 @@ CZKTWStripBudget::CZKTWStripBudget(const ZKTWIMAGEINFO& announced)
 {
     const uint64_t raw = RawImageBytes(announced);
     m_announcedBytes = raw;
-    m_byteLimit = raw ? std::min(raw * kRawSizeFactor + kSlackBytes, kMaxImageBytes) : kMaxImageBytes;
+    m_byteLimit =
+        raw ? std::min(raw * kRawSizeFactor + kSlackBytes, kMaxImageBytes) : kMaxImageBytes;
 }
 
 bool CZKTWStripBudget::Take(TW_UINT32 bytesWritten)

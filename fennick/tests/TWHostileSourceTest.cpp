@@ -25,8 +25,14 @@ bool WaitFor(const std::function<bool()>& condition, int ms = 10000)
     return condition();
 }
 
-void Put16(std::vector<unsigned char>& bytes, size_t at, uint16_t value) { std::memcpy(&bytes[at], &value, 2); }
-void Put32(std::vector<unsigned char>& bytes, size_t at, uint32_t value) { std::memcpy(&bytes[at], &value, 4); }
+void Put16(std::vector<unsigned char>& bytes, size_t at, uint16_t value)
+{
+    std::memcpy(&bytes[at], &value, 2);
+}
+void Put32(std::vector<unsigned char>& bytes, size_t at, uint32_t value)
+{
+    std::memcpy(&bytes[at], &value, 4);
+}
 
 // A container of size bytes: item type, then (for arrays and enumerations)
 // the count the source claims.
@@ -48,8 +54,12 @@ public:
         endedCancelled = cancelled;
         CRecordingObserver::OnAcquireEnd(cancelled);
     }
-    void OnCreateExtraImageInfo(CZKTWExtraImageInfo*& info) override { info = new CZKTWExtraImageInfo; }
-    void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override
+    void OnCreateExtraImageInfo(CZKTWExtraImageInfo*& info) override
+    {
+        info = new CZKTWExtraImageInfo;
+    }
+    void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
+                       CZKTWExtraImageInfo* extra) override
     {
         ++strips;
         if (onStrip)
@@ -100,7 +110,8 @@ protected:
         m_fake.Scan(scan);
         ASSERT_TRUE(m_manager->Acquire(nullptr, 1, FALSE));
         m_fake.QueueEvent(MSG_XFERREADY);
-        ASSERT_TRUE(WaitFor([&] { return m_observer.acquireEnds.load() == 1; })) << "the batch never ended";
+        ASSERT_TRUE(WaitFor([&] { return m_observer.acquireEnds.load() == 1; }))
+            << "the batch never ended";
         ASSERT_TRUE(WaitFor([&] { return m_manager->GetState() == ZKTW_STATE_SOURCE_OPEN; }));
     }
 
@@ -127,7 +138,8 @@ TEST_F(TWHostileSourceTest, ContainersThatDoNotHoldTheirClaimsAreRefused)
     unsigned count = 0;
     // 100,000 items claimed in a 10-byte block.
     m_fake.Container(ICAP_XRESOLUTION, TWON_ARRAY, Container(10, TWTY_UINT16, 100000));
-    EXPECT_EQ(ZKTW_CAP_FAILURE, m_manager->GetCapArray(ICAP_XRESOLUTION, ZKTW_GETCAP_GET, TWTY_UINT16, &items, count));
+    EXPECT_EQ(ZKTW_CAP_FAILURE, m_manager->GetCapArray(ICAP_XRESOLUTION, ZKTW_GETCAP_GET,
+                                                       TWTY_UINT16, &items, count));
     EXPECT_EQ(nullptr, items);
     EXPECT_EQ(0u, count);
 
@@ -136,13 +148,15 @@ TEST_F(TWHostileSourceTest, ContainersThatDoNotHoldTheirClaimsAreRefused)
     // block's own.)
     DWORD current = 0, defaultIndex = 0;
     m_fake.Container(ICAP_YRESOLUTION, TWON_ENUMERATION, Container(14 + 3 * 4, TWTY_FIX32, 40));
-    EXPECT_EQ(ZKTW_CAP_FAILURE, m_manager->GetCapEnumeration(ICAP_YRESOLUTION, ZKTW_GETCAP_GET, TWTY_FIX32, current,
-                                                             defaultIndex, &items, count));
+    EXPECT_EQ(ZKTW_CAP_FAILURE,
+              m_manager->GetCapEnumeration(ICAP_YRESOLUTION, ZKTW_GETCAP_GET, TWTY_FIX32, current,
+                                           defaultIndex, &items, count));
 
     // A STR255 one-value in the 6 bytes of a short one.
     char text[256] = {};
     m_fake.Container(CAP_CAPTION, TWON_ONEVALUE, Container(6, TWTY_STR255, 0));
-    EXPECT_EQ(ZKTW_CAP_FAILURE, m_manager->GetCapOnevalue(CAP_CAPTION, ZKTW_GETCAP_CURRENT, TWTY_STR255, text));
+    EXPECT_EQ(ZKTW_CAP_FAILURE,
+              m_manager->GetCapOnevalue(CAP_CAPTION, ZKTW_GETCAP_CURRENT, TWTY_STR255, text));
 
     // A support answer whose stored type is STR1024.
     ZKTW_CAPABILITY_SUPPORT support;
@@ -156,21 +170,24 @@ TEST_F(TWHostileSourceTest, CountsAndIndexesAreBoundedEvenInABlockThatHoldsThem)
     unsigned count = 0;
     const uint32_t tooMany = (1u << 20) + 1;
     m_fake.Container(ICAP_CUSTHALFTONE, TWON_ARRAY, Container(6 + tooMany, TWTY_UINT8, tooMany));
-    EXPECT_EQ(ZKTW_CAP_FAILURE, m_manager->GetCapArray(ICAP_CUSTHALFTONE, ZKTW_GETCAP_GET, TWTY_UINT8, &items, count));
+    EXPECT_EQ(ZKTW_CAP_FAILURE, m_manager->GetCapArray(ICAP_CUSTHALFTONE, ZKTW_GETCAP_GET,
+                                                       TWTY_UINT8, &items, count));
 
     // Two items, but a current index of 5.
     std::vector<unsigned char> enumeration = Container(14 + 2 * 2, TWTY_UINT16, 2);
     Put32(enumeration, 6, 5);
     m_fake.Container(ICAP_PIXELTYPE, TWON_ENUMERATION, enumeration);
     DWORD current = 0, defaultIndex = 0;
-    EXPECT_EQ(ZKTW_CAP_FAILURE, m_manager->GetCapEnumeration(ICAP_PIXELTYPE, ZKTW_GETCAP_GET, TWTY_UINT16, current,
-                                                             defaultIndex, &items, count));
+    EXPECT_EQ(ZKTW_CAP_FAILURE,
+              m_manager->GetCapEnumeration(ICAP_PIXELTYPE, ZKTW_GETCAP_GET, TWTY_UINT16, current,
+                                           defaultIndex, &items, count));
     // The same enumeration with sound indexes is read.
     Put32(enumeration, 6, 1);
     Put16(enumeration, 16, 2);
     m_fake.Container(ICAP_PIXELTYPE, TWON_ENUMERATION, enumeration);
-    ASSERT_EQ(ZKTW_CAP_SUCCESS, m_manager->GetCapEnumeration(ICAP_PIXELTYPE, ZKTW_GETCAP_GET, TWTY_UINT16, current,
-                                                             defaultIndex, &items, count));
+    ASSERT_EQ(ZKTW_CAP_SUCCESS,
+              m_manager->GetCapEnumeration(ICAP_PIXELTYPE, ZKTW_GETCAP_GET, TWTY_UINT16, current,
+                                           defaultIndex, &items, count));
     EXPECT_EQ(2u, count);
     EXPECT_EQ(1u, current);
     EXPECT_EQ(2, static_cast<WORD*>(items)[1]);
@@ -284,7 +301,8 @@ TEST_F(TWHostileSourceTest, CancelEndsAnImageThatNeverEnds)
     FAKE_DSM_SCAN scan;
     scan.strips = -1;
     scan.images = 3;
-    m_observer.onStrip = [this] {
+    m_observer.onStrip = [this]
+    {
         if (m_observer.strips.load() == 2)
             m_manager->CancelAcquire(FALSE);
     };
@@ -341,7 +359,8 @@ TEST_F(TWHostileSourceTest, CloseFromInsideTheTransferIsRefused)
 {
     FAKE_DSM_SCAN scan;
     scan.strips = 4;
-    m_observer.onStrip = [this] {
+    m_observer.onStrip = [this]
+    {
         if (m_observer.strips.load() == 1)
         {
             m_manager->CloseSource();

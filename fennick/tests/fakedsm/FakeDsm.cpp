@@ -173,7 +173,8 @@ TW_UINT16 PendingTransfers(FakeState& state, TW_UINT16 msg, TW_PENDINGXFERS& pen
 
 void FillExtImageInfo(const FAKE_DSM_SCAN& scan, TW_EXTIMAGEINFO& block)
 {
-    auto* entries = reinterpret_cast<TW_INFO*>(reinterpret_cast<unsigned char*>(&block) + offsetof(TW_EXTIMAGEINFO, Info));
+    unsigned char* first = reinterpret_cast<unsigned char*>(&block) + offsetof(TW_EXTIMAGEINFO, Info);
+    auto* entries = reinterpret_cast<TW_INFO*>(first);
     for (TW_UINT32 i = 0; i < block.NumInfos && i < 64; ++i)
     {
         TW_INFO& entry = entries[i];
