@@ -181,9 +181,14 @@ void CZKTWExtraImageInfo::AdoptSourceValues()
         if (!_HoldsHandle(entry))
             continue;
         void* sourceBlock = reinterpret_cast<void*>(entry.Item);
-        const void* data = SZKTWMemory::Lock(sourceBlock);
-        HGLOBAL copy = data ? CopyToGlobal(data, _DataSize(entry)) : nullptr;
-        SZKTWMemory::Unlock(sourceBlock);
+        // The source sets type and count itself: a value its block cannot
+        // hold is refused, not read past the block.
+        const size_t size = _DataSize(entry);
+        const bool fits = size <= SZKTWMemory::BlockSize(sourceBlock);
+        const void* data = fits ? SZKTWMemory::Lock(sourceBlock) : nullptr;
+        HGLOBAL copy = data ? CopyToGlobal(data, size) : nullptr;
+        if (data)
+            SZKTWMemory::Unlock(sourceBlock);
         SZKTWMemory::Free(sourceBlock);
         entry.Item = FromHandle(copy);
         if (!copy)

@@ -4,6 +4,7 @@
 
 #include "ZKTWMemory.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace
@@ -12,6 +13,12 @@ namespace
 constexpr size_t kOnevalueHeader = 2;
 constexpr size_t kArrayHeader = 6;
 constexpr size_t kEnumerationHeader = 14;
+// Sources fill counts and types themselves: more items than this are refused
+// whatever the block holds (no capability lists anywhere near as many).
+constexpr uint64_t kMaxContainerItems = uint64_t(1) << 20;
+
+// The block really holds bytes bytes.
+bool Holds(void* handle, uint64_t bytes) { return bytes <= SZKTWMemory::BlockSize(handle); }
 
 // Allocates a container of bytes and hands out its locked memory.
 BYTE* NewContainer(void*& handle, size_t bytes)
@@ -62,17 +69,23 @@ BOOL ExtractItems(void* handle, WORD itemType, size_t header, void* out, unsigne
                   DWORD* defaultIndex)
 {
     count = 0;
+    if (!Holds(handle, header))
+        return FALSE;
     LockedContainer container(handle);
     const BYTE* memory = container.Memory();
     if (!memory)
         return FALSE;
-    count = ReadDword(memory + 2);
+    const DWORD claimed = ReadDword(memory + 2);
+    const uint64_t itemBytes = uint64_t(claimed) * CZKTWHelper::TWSizeOf(itemType);
+    if (claimed > kMaxContainerItems || !Holds(handle, header + itemBytes))
+        return FALSE;
+    count = claimed;
     if (current)
         *current = ReadDword(memory + 6);
     if (defaultIndex)
         *defaultIndex = ReadDword(memory + 10);
-    if (out)
-        std::memcpy(out, memory + header, static_cast<size_t>(count) * CZKTWHelper::TWSizeOf(itemType));
+    if (out && itemBytes)
+        std::memcpy(out, memory + header, static_cast<size_t>(itemBytes));
     return TRUE;
 }
 } // namespace
@@ -130,6 +143,8 @@ void CZKTWHelper::FreeContainer(void* handle)
 
 BOOL CZKTWHelper::ExtractOnevalue(void* handle, WORD itemType, void* out)
 {
+    if (!Holds(handle, kOnevalueHeader + TWSizeOf(itemType)))
+        return FALSE;
     LockedContainer container(handle);
     if (!container.Memory())
         return FALSE;
@@ -140,11 +155,16 @@ BOOL CZKTWHelper::ExtractOnevalue(void* handle, WORD itemType, void* out)
 
 BOOL CZKTWHelper::ExtractOnevalueImprecise(void* handle, unsigned, void* out)
 {
+    if (!Holds(handle, kOnevalueHeader))
+        return FALSE;
     LockedContainer container(handle);
     if (!container.Memory())
         return FALSE;
+    const unsigned itemSize = TWSizeOf(ReadWord(container.Memory()));
+    if (!Holds(handle, kOnevalueHeader + itemSize))
+        return FALSE;
     if (out)
-        std::memcpy(out, container.Memory() + kOnevalueHeader, TWSizeOf(ReadWord(container.Memory())));
+        std::memcpy(out, container.Memory() + kOnevalueHeader, itemSize);
     return TRUE;
 }
 

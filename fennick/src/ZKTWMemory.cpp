@@ -1,5 +1,9 @@
 #include "ZKTWMemory.h"
 
+#include <wincompat/ZKGlobalMemory.h>
+
+#include <malloc.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -15,6 +19,9 @@ struct MemoryTable
     DSM_MEMLOCK lockBlock = nullptr;
     DSM_MEMUNLOCK unlockBlock = nullptr;
 };
+
+// Our own global-memory handles are table entries, recognised as such.
+HGLOBAL AsGlobal(void* handle) { return static_cast<HGLOBAL>(handle); }
 
 MemoryTable& Table()
 {
@@ -47,6 +54,8 @@ void SZKTWMemory::Free(void* handle)
 {
     if (!handle)
         return;
+    if (CZKGlobalMemory::Free(AsGlobal(handle)))
+        return;
     MemoryTable& table = Table();
     std::lock_guard<std::mutex> guard(table.lock);
     if (table.free)
@@ -59,6 +68,8 @@ void* SZKTWMemory::Lock(void* handle)
 {
     if (!handle)
         return nullptr;
+    if (CZKGlobalMemory::IsValid(AsGlobal(handle)))
+        return CZKGlobalMemory::Lock(AsGlobal(handle));
     MemoryTable& table = Table();
     std::lock_guard<std::mutex> guard(table.lock);
     return table.lockBlock ? table.lockBlock(handle) : handle;
@@ -68,10 +79,27 @@ void SZKTWMemory::Unlock(void* handle)
 {
     if (!handle)
         return;
+    if (CZKGlobalMemory::IsValid(AsGlobal(handle)))
+    {
+        CZKGlobalMemory::Unlock(AsGlobal(handle));
+        return;
+    }
     MemoryTable& table = Table();
     std::lock_guard<std::mutex> guard(table.lock);
     if (table.unlockBlock)
         table.unlockBlock(handle);
+}
+
+size_t SZKTWMemory::BlockSize(void* handle)
+{
+    if (!handle)
+        return 0;
+    if (CZKGlobalMemory::IsValid(AsGlobal(handle)))
+        return CZKGlobalMemory::Size(AsGlobal(handle));
+    void* memory = Lock(handle);
+    const size_t size = memory == handle ? malloc_usable_size(memory) : 0;
+    Unlock(handle);
+    return size;
 }
 
 void SZKTWMemory::Install(const TW_ENTRYPOINT& entryPoints)

@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -29,6 +30,13 @@ namespace
 constexpr DWORD kEventPollMs = 5;
 
 const DWORD kNoDsm = ZKTWPack(TWRC_FAILURE, TWCC_BUMMER);
+// What a forwarded call answers while a transfer runs: it never reached the
+// DSM (a real answer has no condition code with TWRC_SUCCESS).
+const DWORD kNotForwarded = 1;
+// How long Close and CloseSource from another thread wait for a running
+// transfer loop to end before they refuse; an application that wants it
+// sooner cancels first.
+constexpr DWORD kTransferEndWaitMs = 5000;
 
 // $ZK_TWAIN_DSM, else libtwaindsm.so in the system folder.
 std::string DsmPath()
@@ -66,6 +74,7 @@ CZKTWSourceManager::~CZKTWSourceManager()
 {
     try
     {
+        _EndAcquisitionForDestruction();
         _StopWindowThread();
         if (m_usesDsmMemory)
             SZKTWMemory::Uninstall();
@@ -76,6 +85,32 @@ CZKTWSourceManager::~CZKTWSourceManager()
     SZKTWEventRouter::Forget(m_eventCookie);
     std::lock_guard<std::mutex> guard(m_capsLock);
     m_supportedCaps.clear();
+}
+
+// The owner is going away, and the observer with it: no more observer calls,
+// and a running batch is cancelled and given a bounded time to end before the
+// window thread is stopped.
+void CZKTWSourceManager::_EndAcquisitionForDestruction()
+{
+    m_observer = nullptr;
+    if (m_state < ZKTW_STATE_SOURCE_ENABLED)
+        return;
+    CancelAcquire(FALSE);
+    if (!_WaitForTransfersToEnd())
+        SZKTWTrace::Log("Destroyed while the source is still transferring", 0);
+}
+
+// Inside the loop (on the window thread) it cannot end while we wait.
+bool CZKTWSourceManager::_WaitForTransfersToEnd()
+{
+    if (m_state < ZKTW_STATE_TRANSFER_READY)
+        return true;
+    if (_OnWindowThread())
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTransferEndWaitMs);
+    while (m_state >= ZKTW_STATE_TRANSFER_READY && std::chrono::steady_clock::now() < deadline)
+        _PumpMessage(TRUE);
+    return m_state < ZKTW_STATE_TRANSFER_READY;
 }
 
 void CZKTWSourceManager::InitializeDebugInfo()
@@ -439,6 +474,13 @@ void CZKTWSourceManager::Close()
 {
     try
     {
+        // Unloading the library under a running transfer would pull the code
+        // from under the window thread.
+        if (!_WaitForTransfersToEnd())
+        {
+            SZKTWTrace::Log("Close DSM refused: a transfer is running", 0);
+            return;
+        }
         if (m_state >= ZKTW_STATE_DSM_LOADED)
         {
             HWND parent = m_window;
@@ -557,9 +599,24 @@ void CZKTWSourceManager::_RebuildSupportedCaps()
 
 void CZKTWSourceManager::CloseSource()
 {
+    // The manager's state and identity change only when the DSM was asked:
+    // otherwise the two disagree and the source cannot be opened again.
+    if (!_WaitForTransfersToEnd())
+    {
+        SZKTWTrace::Log("Close source refused: a transfer is running", 0);
+        return;
+    }
+    // A source closes from state 4 only.
+    if (m_state == ZKTW_STATE_SOURCE_ENABLED)
+        _DisableSource();
     SZKTWTrace::Log("Before call DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", 1);
-    _Auto_DSM_Entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &m_sourceIdentity, FALSE);
+    const DWORD result = _Auto_DSM_Entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &m_sourceIdentity, FALSE);
     SZKTWTrace::Log("After call DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", 1);
+    if (result == kNotForwarded)
+    {
+        SZKTWTrace::Log("Close source refused: a transfer is running", 0);
+        return;
+    }
     std::memset(&m_sourceIdentity, 0, sizeof(m_sourceIdentity));
     m_callbackRegistered = false;
     SZKTWTrace::Log("Close source", 0);

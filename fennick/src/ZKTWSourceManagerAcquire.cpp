@@ -6,10 +6,40 @@
 
 #include <wincompat/ZKHiddenWindow.h>
 
+namespace
+{
+// Holds the one-acquisition-at-a-time claim while Acquire runs.
+class CAcquireClaim
+{
+public:
+    explicit CAcquireClaim(std::atomic<bool>& busy) : m_busy(busy), m_owned(!busy.exchange(true)) {}
+    ~CAcquireClaim()
+    {
+        if (m_owned)
+            m_busy = false;
+    }
+    CAcquireClaim(const CAcquireClaim&) = delete;
+    CAcquireClaim& operator=(const CAcquireClaim&) = delete;
+    bool Owned() const { return m_owned; }
+
+private:
+    std::atomic<bool>& m_busy;
+    bool m_owned;
+};
+} // namespace
+
 BOOL CZKTWSourceManager::Acquire(HWND parent, short count, BOOL showUI)
 {
     try
     {
+        // A second acquisition would enable the source behind the first one's
+        // back; the claim covers the calls up to the state change.
+        CAcquireClaim claim(m_acquireBusy);
+        if (!claim.Owned() || m_state > ZKTW_STATE_SOURCE_OPEN)
+        {
+            SZKTWTrace::Log("Acquire refused: an acquisition is in progress", 0);
+            return FALSE;
+        }
         TW_INT16 transfers = count;
         void* container = nullptr;
         if (!CZKTWHelper::AllocOnevalue(container, TWTY_INT16, &transfers))

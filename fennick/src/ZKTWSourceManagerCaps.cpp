@@ -3,6 +3,9 @@
 #include <fennick/ZKTWSourceManager.h>
 
 #include "ZKTWMemory.h"
+#include "ZKTWTrace.h"
+
+#include <boost/format.hpp>
 
 #include <cstdlib>
 #include <cstring>
@@ -48,7 +51,8 @@ private:
 // layout of the kind it claims to be, with items of the size asked for.
 bool IsReadableAs(void* container, WORD conType, WORD wantedConType, WORD itemType)
 {
-    if (conType != wantedConType || CZKTWHelper::TWSizeOf(itemType) == 0)
+    if (conType != wantedConType || CZKTWHelper::TWSizeOf(itemType) == 0 ||
+        SZKTWMemory::BlockSize(container) < sizeof(WORD))
         return false;
     const void* memory = SZKTWMemory::Lock(container);
     if (!memory)
@@ -57,6 +61,15 @@ bool IsReadableAs(void* container, WORD conType, WORD wantedConType, WORD itemTy
     std::memcpy(&storedType, memory, sizeof(storedType));
     SZKTWMemory::Unlock(container);
     return CZKTWHelper::TWSizeOf(storedType) == CZKTWHelper::TWSizeOf(itemType);
+}
+
+// The answer was read, but what it holds is not what it claims.
+WORD RefuseMalformed(WORD cap)
+{
+    SZKTWTrace::Log((boost::format("Capability 0x%04X: the source's container does not hold what it claims") % cap)
+                        .str(),
+                    0);
+    return ZKTW_CAP_FAILURE;
 }
 
 void* AllocateItems(unsigned count, WORD itemType)
@@ -144,9 +157,10 @@ WORD CZKTWSourceManager::GetCapOnevalue(WORD cap, EZKTWGetCapOp op, WORD itemTyp
     if (result != ZKTW_CAP_SUCCESS)
         return result;
     ContainerHolder holder(container);
-    if (!IsReadableAs(container, conType, TWON_ONEVALUE, itemType))
-        return ZKTW_CAP_FAILURE;
-    return CZKTWHelper::ExtractOnevalue(container, itemType, value) ? ZKTW_CAP_SUCCESS : ZKTW_CAP_FAILURE;
+    if (!IsReadableAs(container, conType, TWON_ONEVALUE, itemType) ||
+        !CZKTWHelper::ExtractOnevalue(container, itemType, value))
+        return RefuseMalformed(cap);
+    return ZKTW_CAP_SUCCESS;
 }
 
 WORD CZKTWSourceManager::GetCapArray(WORD cap, EZKTWGetCapOp op, WORD itemType, void** items, unsigned& count)
@@ -161,9 +175,11 @@ WORD CZKTWSourceManager::GetCapArray(WORD cap, EZKTWGetCapOp op, WORD itemType, 
         return result;
     ContainerHolder holder(container);
     unsigned found = 0;
-    if (!items || !IsReadableAs(container, conType, TWON_ARRAY, itemType) ||
-        !CZKTWHelper::ExtractArray(container, itemType, nullptr, found))
+    if (!items)
         return ZKTW_CAP_FAILURE;
+    if (!IsReadableAs(container, conType, TWON_ARRAY, itemType) ||
+        !CZKTWHelper::ExtractArray(container, itemType, nullptr, found))
+        return RefuseMalformed(cap);
     void* buffer = AllocateItems(found, itemType);
     if (!buffer || !CZKTWHelper::ExtractArray(container, itemType, buffer, found))
     {
@@ -192,9 +208,13 @@ WORD CZKTWSourceManager::GetCapEnumeration(WORD cap, EZKTWGetCapOp op, WORD item
     unsigned found = 0;
     DWORD current = 0;
     DWORD defaultValue = 0;
-    if (!items || !IsReadableAs(container, conType, TWON_ENUMERATION, itemType) ||
-        !CZKTWHelper::ExtractEnumeration(container, itemType, current, defaultValue, nullptr, found))
+    if (!items)
         return ZKTW_CAP_FAILURE;
+    // Callers index the items with the two indexes.
+    if (!IsReadableAs(container, conType, TWON_ENUMERATION, itemType) ||
+        !CZKTWHelper::ExtractEnumeration(container, itemType, current, defaultValue, nullptr, found) ||
+        (found != 0 && (current >= found || defaultValue >= found)))
+        return RefuseMalformed(cap);
     void* buffer = AllocateItems(found, itemType);
     if (!buffer || !CZKTWHelper::ExtractEnumeration(container, itemType, current, defaultValue, buffer, found))
     {
@@ -225,7 +245,11 @@ BOOL CZKTWSourceManager::_QueryCapSupport(WORD cap, DWORD& support)
     ContainerHolder holder(capability.hContainer);
     // Room for the largest item, whatever type the source stored.
     BYTE value[1100] = {};
-    CZKTWHelper::ExtractOnevalueImprecise(capability.hContainer, sizeof(DWORD), value);
+    if (!CZKTWHelper::ExtractOnevalueImprecise(capability.hContainer, sizeof(DWORD), value))
+    {
+        RefuseMalformed(cap);
+        return FALSE;
+    }
     std::memcpy(&support, value, sizeof(support));
     return TRUE;
 }

@@ -4,14 +4,17 @@
 #include <fennick/ZKTWSourceManager.h>
 
 #include "ZKTWMemory.h"
+#include "ZKTWStripBudget.h"
 #include "ZKTWTrace.h"
 
 #include <hollin/ZKRBuffer.h>
 #include <wincompat/ZKGlobalMemory.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <malloc.h>
 #include <memory>
+#include <utility>
 
 namespace
 {
@@ -93,7 +96,8 @@ BOOL CZKTWSourceManager::_DoTransfers()
         const WORD rc = ZKTWReturnCode(_OnceTransfer(&info, unit));
         if (rc == TWRC_FAILURE)
         {
-            _ResetPendingTransfers();
+            if (!std::exchange(m_transfersReset, false))
+                _ResetPendingTransfers();
             return FALSE;
         }
         if (rc == TWRC_CANCEL || rc == TWRC_XFERDONE)
@@ -225,52 +229,113 @@ DWORD CZKTWSourceManager::_FileTransfer()
     return result;
 }
 
-DWORD CZKTWSourceManager::_MemoryTransfer(ZKTWIMAGEINFO*, EZKTWImageUnit unit)
+namespace
+{
+// The strip buffer, not zero-filled: the source writes every byte it reports.
+bool AllocateStrip(CZKRBuffer& strip, TW_UINT32 size)
+{
+    void* block = std::malloc(size);
+    if (!block)
+        return false;
+    strip.Attach(block, size);
+    return true;
+}
+} // namespace
+
+// A fault of the source's that ends the batch: reported like the source's
+// own failures, after which the pending transfers are reset.
+DWORD CZKTWSourceManager::_FailTransfer(WORD DAT, WORD cc, const char* why)
+{
+    SZKTWTrace::Log(why, 0);
+    _NotifyError(&m_sourceIdentity, DAT == DAT_IMAGEMEMXFER ? DG_IMAGE : DG_CONTROL, DAT, MSG_GET, nullptr,
+                 TWRC_FAILURE, cc);
+    return ZKTWPack(TWRC_FAILURE, cc);
+}
+
+// Leaves an image the source is still inside (TWAIN state 7): MSG_ENDXFER,
+// then MSG_RESET for what is still pending, so the batch ends with the
+// source back in state 5 and the transfer loop does not reset again.
+void CZKTWSourceManager::_AbortImage()
+{
+    TW_PENDINGXFERS pending{};
+    if (!ZKTWSucceeded(_SourceCall(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending, FALSE)))
+        return; // the loop's own reset is all that is left to try
+    if (pending.Count != 0)
+        _SourceCall(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, &pending, FALSE);
+    m_transfersReset = true;
+}
+
+DWORD CZKTWSourceManager::_MemoryTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit unit)
 {
     SZKTWTrace::Log("Memory transfer", 1);
     TW_SETUPMEMXFER setup{};
     DWORD result = _SourceCall(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup, TRUE);
     if (!ZKTWSucceeded(result))
         return result;
+    const TW_UINT32 size = CZKTWStripBudget::BufferSize(setup);
+    if (size == 0)
+        return _FailTransfer(DAT_SETUPMEMXFER, TWCC_BADVALUE,
+                             "Memory transfer: the source's buffer sizes leave no strip buffer");
     CZKRBuffer strip;
-    if (setup.Preferred == 0 || !strip.Alloc(setup.Preferred))
-    {
-        return 0;
-    }
+    if (!AllocateStrip(strip, size))
+        return _FailTransfer(DAT_SETUPMEMXFER, TWCC_LOWMEMORY, "Memory transfer: no memory for the strip buffer");
     TW_IMAGEMEMXFER block{};
     block.Compression = TWON_DONTCARE16;
     block.BytesPerRow = block.Columns = block.Rows = TWON_DONTCARE32;
     block.XOffset = block.YOffset = block.BytesWritten = TWON_DONTCARE32;
     block.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
-    block.Memory.Length = setup.Preferred;
+    block.Memory.Length = size;
     block.Memory.TheMem = strip.GetPtr();
-    IZKTWEventObserver* observer = _Observer();
+    return _ReadStrips(block, info ? *info : ZKTWIMAGEINFO{}, unit);
+}
+
+DWORD CZKTWSourceManager::_ReadStrips(TW_IMAGEMEMXFER& block, const ZKTWIMAGEINFO& announced, EZKTWImageUnit unit)
+{
+    CZKTWStripBudget budget(announced);
     for (;;)
     {
-        result = _SourceCall(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &block, TRUE);
+        const DWORD result = _SourceCall(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &block, TRUE);
         const WORD rc = ZKTWReturnCode(result);
-        if ((rc == TWRC_SUCCESS || rc == TWRC_XFERDONE) && block.BytesWritten > setup.Preferred)
+        if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE)
+            return result;
+        // A source that claims more bytes than the strip holds would make
+        // the observer read past it.
+        if (block.BytesWritten > block.Memory.Length)
         {
-            // A source that claims more bytes than the strip holds would make
-            // the observer read past it: end the image as a failure instead.
-            SZKTWTrace::Log("Memory transfer: source wrote past the strip buffer", 0);
-            _NotifyError(&m_sourceIdentity, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &block, TWRC_FAILURE, TWCC_BUMMER);
-            return ZKTWPack(TWRC_FAILURE, TWCC_BUMMER);
+            _AbortImage();
+            return _FailTransfer(DAT_IMAGEMEMXFER, TWCC_BUMMER, "Memory transfer: source wrote past the strip buffer");
         }
-        if (rc == TWRC_SUCCESS)
+        if (!budget.Take(block.BytesWritten))
         {
-            if (observer)
-                observer->OnMemoryBlock(&block, FALSE, nullptr, nullptr);
-            continue;
+            _AbortImage();
+            return _FailTransfer(DAT_IMAGEMEMXFER, TWCC_BUMMER,
+                                 "Memory transfer: the strips go on past the image the source announced");
         }
-        if (rc == TWRC_XFERDONE && observer)
+        if (rc == TWRC_XFERDONE)
         {
-            CZKTWExtraImageInfo* extra = _CollectExtraImageInfo(observer, unit);
-            auto info = std::make_unique<ZKTWIMAGEINFO>();
-            _GetImageInfo(*info, unit);
-            info->BytesPerRow = block.BytesPerRow;
-            observer->OnMemoryBlock(&block, TRUE, info.release(), extra);
+            _DeliverLastStrip(_Observer(), block, unit);
+            return result;
         }
-        return result;
+        // Asked per strip: a manager being destroyed stops calling at once.
+        if (IZKTWEventObserver* observer = _Observer())
+            observer->OnMemoryBlock(&block, FALSE, nullptr, nullptr);
+        if (m_cancelPending && budget.PastAnnouncedSize())
+        {
+            // Ended as a cancelled image: MSG_ENDXFER and the reset follow.
+            SZKTWTrace::Log("Memory transfer: cancelled inside an image that does not end", 1);
+            return ZKTWPack(TWRC_CANCEL, TWCC_SUCCESS);
+        }
     }
+}
+
+void CZKTWSourceManager::_DeliverLastStrip(IZKTWEventObserver* observer, TW_IMAGEMEMXFER& block,
+                                           EZKTWImageUnit unit)
+{
+    if (!observer)
+        return;
+    CZKTWExtraImageInfo* extra = _CollectExtraImageInfo(observer, unit);
+    auto info = std::make_unique<ZKTWIMAGEINFO>();
+    _GetImageInfo(*info, unit);
+    info->BytesPerRow = block.BytesPerRow;
+    observer->OnMemoryBlock(&block, TRUE, info.release(), extra);
 }

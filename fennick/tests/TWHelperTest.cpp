@@ -1,9 +1,12 @@
 // Containers, conversions and trait registries of CZKTWHelper.
 #include <fennick/ZKTWHelper.h>
+#include <wincompat/ZKGlobalMemory.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -81,6 +84,53 @@ TEST(TWHelper, EmptyArrayAndNullHandle)
     TW_UINT16 value;
     EXPECT_FALSE(CZKTWHelper::ExtractOnevalue(nullptr, TWTY_UINT16, &value));
     EXPECT_FALSE(CZKTWHelper::ExtractArray(nullptr, TWTY_UINT16, nullptr, count));
+}
+
+// Containers as a source hands them over: the block is whatever it
+// allocated, and the extractors never read past it.
+TEST(TWHelper, ExtractorsStayInsideTheBlock)
+{
+    Container array;
+    array.handle = std::calloc(1, 64);
+    const TW_UINT16 type = TWTY_UINT16;
+    const TW_UINT32 claimed = 100000;
+    std::memcpy(array.handle, &type, 2);
+    std::memcpy(static_cast<BYTE*>(array.handle) + 2, &claimed, 4);
+    unsigned count = 99;
+    EXPECT_FALSE(CZKTWHelper::ExtractArray(array.handle, TWTY_UINT16, nullptr, count));
+    EXPECT_EQ(0u, count);
+    DWORD current = 0, defaultIndex = 0;
+    EXPECT_FALSE(CZKTWHelper::ExtractEnumeration(array.handle, TWTY_UINT16, current, defaultIndex, nullptr, count));
+
+    // Asked to read a STR1024 out of 64 bytes, imprecisely or not.
+    const TW_UINT16 longType = TWTY_STR1024;
+    std::memcpy(array.handle, &longType, 2);
+    std::vector<BYTE> out(1100);
+    EXPECT_FALSE(CZKTWHelper::ExtractOnevalue(array.handle, TWTY_STR1024, out.data()));
+    EXPECT_FALSE(CZKTWHelper::ExtractOnevalueImprecise(array.handle, 4, out.data()));
+    EXPECT_TRUE(CZKTWHelper::ExtractOnevalue(array.handle, TWTY_STR32, out.data()));
+}
+
+// Our own global-memory handles are recognised, sized and read as blocks,
+// never taken for pointers.
+TEST(TWHelper, GlobalMemoryContainersAreReadThroughTheirHandles)
+{
+    HGLOBAL handle = CZKGlobalMemory::Alloc(sizeof(TW_ONEVALUE));
+    auto* bytes = static_cast<BYTE*>(CZKGlobalMemory::Lock(handle));
+    const TW_UINT16 type = TWTY_UINT16;
+    const TW_UINT16 value = 42;
+    std::memcpy(bytes, &type, 2);
+    std::memcpy(bytes + 2, &value, 2);
+    CZKGlobalMemory::Unlock(handle);
+
+    TW_UINT16 read = 0;
+    ASSERT_TRUE(CZKTWHelper::ExtractOnevalue(handle, TWTY_UINT16, &read));
+    EXPECT_EQ(42, read);
+    TW_FRAME frame;
+    EXPECT_FALSE(CZKTWHelper::ExtractOnevalue(handle, TWTY_FRAME, &frame));
+    EXPECT_EQ(0u, CZKGlobalMemory::LockCount(handle));
+    CZKTWHelper::FreeContainer(handle);
+    EXPECT_FALSE(CZKGlobalMemory::IsValid(handle));
 }
 
 TEST(TWHelper, ItemSizes)

@@ -354,6 +354,13 @@ bool PadToWidth(std::wstring& text, const Item& item)
     return true;
 }
 
+// The width is padding the mask asks for: an absurd one would only ask for
+// absurd memory.
+bool IsSaneWidth(int width)
+{
+    return std::llabs(static_cast<long long>(width)) <= CQXOutputMaskEI::MaxWidth;
+}
+
 BOOL Fail(DWORD failure, DWORD& code)
 {
     code = failure;
@@ -494,7 +501,7 @@ BOOL CQXOutputMaskEI::Get_NumberItem(wchar_t current, CQXOutputMaskItem& item)
         // "0w": the whole value, zero-padded, no fraction.
         item.m_nFracDigits = 0;
         item.m_chPad = L'0';
-        return m_gei.Get_Int_NoSign(item.m_nWidth) ? TRUE : _Fail(ERR_NUM_BADFORMAT);
+        return m_gei.Get_Int_NoSign(item.m_nWidth) && IsSaneWidth(item.m_nWidth) ? TRUE : _Fail(ERR_NUM_BADFORMAT);
     }
     if (!m_gei.Get(L'<', FALSE, FALSE, FALSE))
         return _Fail(ERR_NUM_BADFORMAT);
@@ -507,7 +514,7 @@ BOOL CQXOutputMaskEI::_GetNumberBody(CQXOutputMaskItem& item)
         (!_GetSelection(item) || !m_gei.Get(L',', FALSE, FALSE, FALSE)))
         return _Fail(ERR_NUM_BADFORMAT);
     item.m_nWidth = 0;
-    if (!m_gei.Get(L'*', FALSE, FALSE, FALSE) && !m_gei.Get_Int(item.m_nWidth))
+    if (!m_gei.Get(L'*', FALSE, FALSE, FALSE) && !(m_gei.Get_Int(item.m_nWidth) && IsSaneWidth(item.m_nWidth)))
         return _Fail(ERR_NUM_BADFORMAT);
     if (!m_gei.Get(L',', FALSE, FALSE, FALSE))
         return _Fail(ERR_NUM_BADFORMAT);
@@ -602,18 +609,27 @@ BOOL CQXOutputMaskEI::Format(const CQXOutputMaskItem& item, const std::wstring& 
                              BOOL strictNumber, BOOL strictTime, std::wstring& text, DWORD& code)
 {
     code = 0;
-    switch (item.m_nType)
+    // Items may be built by hand, with any width: running out of memory is
+    // reported by code like every other failure.
+    try
     {
-    case Item::TYPE_TEXT:
-        return Format_Text(item, value, strictText, text, code);
-    case Item::TYPE_NUMBER:
-        return Format_Number(item, value, strictText, strictNumber, text, code);
-    case Item::TYPE_TIME:
-        return Format_Time(item, year, month, day, hour, minute, second, strictTime, text, code);
-    case Item::TYPE_STRING:
-        text += item.m_strText;
-        return TRUE;
-    default:
+        switch (item.m_nType)
+        {
+        case Item::TYPE_TEXT:
+            return Format_Text(item, value, strictText, text, code);
+        case Item::TYPE_NUMBER:
+            return Format_Number(item, value, strictText, strictNumber, text, code);
+        case Item::TYPE_TIME:
+            return Format_Time(item, year, month, day, hour, minute, second, strictTime, text, code);
+        case Item::TYPE_STRING:
+            text += item.m_strText;
+            return TRUE;
+        default:
+            return Fail(ERR_INTERNAL, code);
+        }
+    }
+    catch (...)
+    {
         return Fail(ERR_INTERNAL, code);
     }
 }

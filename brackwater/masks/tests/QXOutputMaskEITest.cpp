@@ -103,6 +103,14 @@ TEST(OutputMaskParse, ErrorCodes)
         {L"n<*,-1>", 3003},
         {L"n<2,*>", 0}, // '*' fraction digits are not checked against the width
         {L"n<*,20>", 0},
+        // Widths that only ask for absurd padding.
+        {L"02147483647", 3002},
+        {L"050000000", 3002},
+        {L"04097", 3002},
+        {L"04096", 0},
+        {L"n<-4097,2>", 3002},
+        {L"n<[1],50000000,2>", 3002},
+        {L"n<-4096,2>", 0},
         {L"DD", 3004},
         {L"yyy", 3004},
         {L"yyyyy", 3004},

@@ -66,7 +66,8 @@ public:
     TW_EXTIMAGEINFO* GetBlock();
     static size_t GetBlockSize();
     // After the source filled the block: takes its long values (heap blocks
-    // the application must free) into global-memory handles of our own.
+    // the application must free) into global-memory handles of our own. A
+    // value its block cannot hold is not delivered (CondCode 1).
     void AdoptSourceValues();
 
 protected:

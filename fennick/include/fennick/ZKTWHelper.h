@@ -26,9 +26,11 @@ public:
     static void FreeContainer(void* handle);
 
     // The extractors read a container at the layout of its kind; a null out
-    // only reports the count. FALSE for a null handle.
+    // only reports the count. FALSE for a null handle, and for a container
+    // whose header, count and item size do not fit in the block it is in.
     static BOOL ExtractOnevalue(void* handle, WORD itemType, void* out);
-    // The item size comes from the ItemType stored in the container.
+    // The item size comes from the ItemType stored in the container; out
+    // must have room for the largest item (1026 bytes).
     static BOOL ExtractOnevalueImprecise(void* handle, unsigned size, void* out);
     static BOOL ExtractArray(void* handle, WORD itemType, void* out, unsigned& count);
     static BOOL ExtractEnumeration(void* handle, WORD itemType, DWORD& currentIndex, DWORD& defaultIndex,

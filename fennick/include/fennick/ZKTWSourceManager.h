@@ -29,7 +29,8 @@ class FENNICK_EXPORT CZKTWSourceManager
 public:
     CZKTWSourceManager();
     // Stops the window thread if Close was not called; does not talk to the
-    // DSM or the source.
+    // DSM or the source, except that a running batch is cancelled (and the
+    // observer no longer called) before the thread stops.
     virtual ~CZKTWSourceManager();
     // A copy would share the window thread and the library handle, and both
     // copies would tear them down.
@@ -67,6 +68,9 @@ public:
     BOOL GetDefaultSource(TW_IDENTITY& identity);
     BOOL UISelectSource(TW_IDENTITY& identity, HWND parent);
     BOOL OpenSource(const TW_IDENTITY& identity);
+    // Close and CloseSource from another thread wait (bounded) for a running
+    // transfer loop to end, and change nothing when it does not; from inside
+    // the loop (an observer slot) they change nothing.
     void CloseSource();
     EZKTWUIReturnCode ShowGUI(HWND parent, WORD msg);
     // The caller keeps the handle (a global-memory block).
@@ -76,7 +80,7 @@ public:
     DWORD ChangeDirectory(char (&path)[256]);
     DWORD InvokeDSCommand(DWORD DG, WORD DAT, WORD MSG, void* data, BOOL notify);
 
-    // Acquisition.
+    // Acquisition. FALSE while another acquisition is in progress.
     BOOL Acquire(HWND parent, short count, BOOL showUI);
     void CancelAcquire(BOOL wait);
     BOOL IsDeviceOnline();
@@ -175,6 +179,18 @@ private:
     // MSG_ENDXFER (or the interceptor) and the cancel check after an image.
     DWORD _EndTransfer(TW_PENDINGXFERS& pending);
     void _ResetPendingTransfers();
+    // The strips of one memory-transfer image, within the budget of what the
+    // source announced; a pending cancel ends an image that runs past its
+    // announced size.
+    DWORD _ReadStrips(TW_IMAGEMEMXFER& block, const ZKTWIMAGEINFO& announced, EZKTWImageUnit unit);
+    void _DeliverLastStrip(IZKTWEventObserver* observer, TW_IMAGEMEMXFER& block, EZKTWImageUnit unit);
+    // Reports a fault of the source's that ends the batch; a packed failure.
+    DWORD _FailTransfer(WORD DAT, WORD cc, const char* why);
+    void _AbortImage();
+    // Bounded; false when a transfer still runs (always, on the window
+    // thread inside the loop).
+    bool _WaitForTransfersToEnd();
+    void _EndAcquisitionForDestruction();
 
     CZKDynamicLibrary m_library;
     std::atomic<DSMENTRYPROC> m_dsmEntry{nullptr};
@@ -196,6 +212,8 @@ private:
     std::unique_ptr<IZKTWInterceptor> m_interceptor;
     std::atomic<BOOL> m_deviceOnline{FALSE};
     std::atomic<BOOL> m_asyncMode{FALSE};
+    std::atomic<bool> m_acquireBusy{false}; // an Acquire call is running
+    bool m_transfersReset = false;          // window thread: an aborted image already reset the batch
     mutable std::mutex m_capsLock;
     std::set<WORD> m_supportedCaps;
     bool m_supportedCapsBuilt = false;

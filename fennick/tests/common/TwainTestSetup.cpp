@@ -85,6 +85,20 @@ void CFakeDsm::OverrunStrips(bool on)
     reinterpret_cast<void (*)(int)>(dlsym(m_handle, "FakeDsm_OverrunStrips"))(on ? 1 : 0);
 }
 
+int CFakeDsm::MessageCalls(WORD dat, WORD msg) { return Control<int(WORD, WORD)>("FakeDsm_MessageCalls")(dat, msg); }
+
+void CFakeDsm::Scan(const FAKE_DSM_SCAN& scan) { Control<void(const FAKE_DSM_SCAN*)>("FakeDsm_Scan")(&scan); }
+
+void CFakeDsm::Container(WORD cap, WORD conType, const std::vector<unsigned char>& bytes)
+{
+    Control<void(WORD, WORD, const void*, TW_UINT32)>("FakeDsm_Container")(
+        cap, conType, bytes.data(), static_cast<TW_UINT32>(bytes.size()));
+}
+
+void CFakeDsm::Delay(WORD dat, unsigned ms) { Control<void(WORD, unsigned)>("FakeDsm_Delay")(dat, ms); }
+
+TW_UINT32 CFakeDsm::LastBufferLength() { return Control<TW_UINT32()>("FakeDsm_LastBufferLength")(); }
+
 void CFakeDsm::QueueEvent(WORD msg)
 {
     reinterpret_cast<void (*)(WORD)>(dlsym(m_handle, "FakeDsm_QueueEvent"))(msg);

@@ -3,7 +3,11 @@
 // scriptable fake DSM, and an observer that records what it is told.
 #pragma once
 
+#include "fakedsm/FakeDsmScan.h"
+
 #include <fennick/ZKTWSourceManager.h>
+
+#include <dlfcn.h>
 
 #include <atomic>
 #include <functional>
@@ -43,9 +47,20 @@ public:
     void Answer(WORD dat, WORD rc, WORD cc);
     void QueueEvent(WORD msg);
     int Calls(WORD dat);
+    int MessageCalls(WORD dat, WORD msg);
     void OverrunStrips(bool on);
+    // The source lies about its scans as scan says.
+    void Scan(const FAKE_DSM_SCAN& scan);
+    // Reads of cap answer these bytes, in a block of exactly their size.
+    void Container(WORD cap, WORD conType, const std::vector<unsigned char>& bytes);
+    // Calls of dat are answered after ms milliseconds.
+    void Delay(WORD dat, unsigned ms);
+    // The strip buffer length of the last memory strip asked for.
+    TW_UINT32 LastBufferLength();
 
 private:
+    template <typename F> F* Control(const char* name) { return reinterpret_cast<F*>(dlsym(m_handle, name)); }
+
     void* m_handle = nullptr;
 };
 

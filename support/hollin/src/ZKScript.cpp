@@ -2,6 +2,7 @@
 #include <hollin/ZKScript.h>
 
 #include "ZKScriptFormat.h"
+#include "ZKScriptSectionIndex.h"
 #include "ZKText.h"
 
 #include <charconv>
@@ -162,12 +163,13 @@ struct CZKScript::Impl
         return flag ? defaultSection : kRootSection;
     }
 
+    // Kept in step with every change of sections.
+    CZKScriptSectionIndex index;
+
     const ZKScriptSection* Find(const std::wstring& name) const
     {
-        for (const ZKScriptSection& section : sections)
-            if (SZKText::EqualNoCaseAscii(section.name, name))
-                return &section;
-        return nullptr;
+        const size_t position = index.Find(name);
+        return position == CZKScriptSectionIndex::npos ? nullptr : &sections[position];
     }
 
     ZKScriptSection* Find(const std::wstring& name)
@@ -181,7 +183,10 @@ struct CZKScript::Impl
             return *section;
         // The root section always comes first, as in the file.
         auto where = name.empty() ? sections.begin() : sections.end();
-        return *sections.insert(where, ZKScriptSection{name, {}});
+        const auto inserted = sections.insert(where, ZKScriptSection{name, {}});
+        const auto position = static_cast<size_t>(inserted - sections.begin());
+        index.Inserted(sections, position);
+        return sections[position];
     }
 
     const std::wstring* Get(const wchar_t* key, int flag, const wchar_t* section) const
@@ -392,6 +397,7 @@ void CZKScript::RemoveAllScripts(int flag, const wchar_t* section)
 void CZKScript::RemoveAll()
 {
     m_impl->sections.clear();
+    m_impl->index.Rebuild(m_impl->sections);
     m_impl->modified = true;
 }
 
@@ -401,6 +407,7 @@ BOOL CZKScript::LoadFromText(const std::string& utf8)
     if (!SZKScriptFormat::Parse(utf8, sections))
         return FALSE;
     m_impl->sections.swap(sections);
+    m_impl->index.Rebuild(m_impl->sections);
     m_impl->modified = true;
     return TRUE;
 }
@@ -451,6 +458,7 @@ void CZKScript::CopyFrom(const CZKScript& source)
     if (&source == this)
         return;
     m_impl->sections = source.m_impl->sections;
+    m_impl->index.Rebuild(m_impl->sections);
     m_impl->defaultSection = source.m_impl->defaultSection;
     m_impl->modified = true;
 }

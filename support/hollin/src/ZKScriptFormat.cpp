@@ -1,4 +1,5 @@
 #include "ZKScriptFormat.h"
+#include "ZKScriptSectionIndex.h"
 
 #include "ZKText.h"
 
@@ -159,7 +160,8 @@ bool SZKScriptFormat::_ParseHeader(const std::wstring& line, std::wstring& name)
     return Unescape(Trim(line.substr(1, close - 1)), name);
 }
 
-bool SZKScriptFormat::_ParseLine(const std::wstring& rawLine, ZKScriptSections& sections, size_t& current)
+bool SZKScriptFormat::_ParseLine(const std::wstring& rawLine, ZKScriptSections& sections,
+                                 CZKScriptSectionIndex& index, size_t& current)
 {
     const std::wstring line = Trim(rawLine);
     if (line.empty())
@@ -169,10 +171,12 @@ bool SZKScriptFormat::_ParseLine(const std::wstring& rawLine, ZKScriptSections& 
         if (!_ParseHeader(line, name))
             return false;
         // A repeated header continues the section it names.
-        for (current = 0; current < sections.size(); ++current)
-            if (SZKText::EqualNoCaseAscii(sections[current].name, name))
-                return true;
+        current = index.Find(name);
+        if (current != CZKScriptSectionIndex::npos)
+            return true;
         sections.push_back({name, {}});
+        current = sections.size() - 1;
+        index.Inserted(sections, current);
         return true;
     }
     const size_t equals = FindUnescaped(line, L'=');
@@ -194,6 +198,8 @@ bool SZKScriptFormat::Parse(const std::string& utf8, ZKScriptSections& out)
     if (text.find(L'\0') != std::wstring::npos)
         return false;
     ZKScriptSections sections(1); // the root section
+    CZKScriptSectionIndex index;
+    index.Rebuild(sections);
     size_t current = 0;
     size_t lineStart = 0;
     while (lineStart <= text.size()) {
@@ -203,7 +209,7 @@ bool SZKScriptFormat::Parse(const std::string& utf8, ZKScriptSections& out)
         size_t contentEnd = lineEnd;
         if (contentEnd > lineStart && text[contentEnd - 1] == L'\r')
             --contentEnd;
-        if (!_ParseLine(text.substr(lineStart, contentEnd - lineStart), sections, current))
+        if (!_ParseLine(text.substr(lineStart, contentEnd - lineStart), sections, index, current))
             return false;
         lineStart = lineEnd + 1;
     }

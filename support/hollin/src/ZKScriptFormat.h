@@ -19,6 +19,8 @@ struct ZKScriptSection
 
 typedef std::vector<ZKScriptSection> ZKScriptSections;
 
+class CZKScriptSectionIndex;
+
 class SZKScriptFormat
 {
 public:
@@ -39,7 +41,8 @@ public:
     static bool Unescape(const std::wstring& raw, std::wstring& out);
 
 private:
-    static bool _ParseLine(const std::wstring& line, ZKScriptSections& sections, size_t& current);
+    static bool _ParseLine(const std::wstring& line, ZKScriptSections& sections, CZKScriptSectionIndex& index,
+                           size_t& current);
     static bool _ParseHeader(const std::wstring& line, std::wstring& name);
     static void _AppendEscaped(wchar_t c, size_t index, size_t firstSolid, size_t endSolid, Field field,
                                std::wstring& out);

@@ -359,3 +359,35 @@ TEST(ZKScriptTest, AutoSaveWritesAModifiedScriptOnDestruction)
     EXPECT_TRUE(script.GetKeyValue(L"k", value, 0, L"S"));
     EXPECT_EQ(L"2", value);
 }
+
+// Sections are found by name in any ASCII case, however many there are and
+// wherever they were added.
+TEST(ZKScriptTest, ManySectionsAreFoundInAnyCase)
+{
+    const int sections = 20000;
+    std::string text = kBom;
+    for (int i = 0; i < sections; ++i)
+        text += "[Setup." + std::to_string(i) + "]\nValue = " + std::to_string(i) + "\n";
+    // A repeated header, in another case, continues its section.
+    text += "[SETUP.7]\nExtra = 1\n";
+    CZKScript script;
+    ASSERT_TRUE(script.LoadFromText(text));
+
+    int value = -1;
+    EXPECT_TRUE(script.R_int(L"Value", value, 0, L"setup.19999"));
+    EXPECT_EQ(19999, value);
+    EXPECT_TRUE(script.R_int(L"Extra", value, 0, L"Setup.7"));
+    CZKStringList names;
+    script.GetSectionNames(names);
+    EXPECT_EQ(sections, names.GetCount());
+
+    // The root section goes in front of the others and moves them along.
+    EXPECT_TRUE(script.W_int(L"Top", 1, 0));
+    EXPECT_TRUE(script.R_int(L"Value", value, 0, L"SETUP.0"));
+    EXPECT_EQ(0, value);
+    EXPECT_TRUE(script.W_int(L"Value", 5, 0, L"New"));
+    EXPECT_TRUE(script.R_int(L"Value", value, 0, L"new"));
+    EXPECT_EQ(5, value);
+    script.RemoveAll();
+    EXPECT_FALSE(script.HasSection(L"Setup.0"));
+}

@@ -38,6 +38,8 @@ public:
     static constexpr DWORD ERR_INTERNAL = 0x7FFFFFFF;
 
     static constexpr int MaxFracDigits = 20;
+    // Widths of number items, either sign; wider ones are malformed (3002).
+    static constexpr int MaxWidth = 4096;
 
     CQXOutputMaskEI() = default;
 
