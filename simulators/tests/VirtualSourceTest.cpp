@@ -3,6 +3,8 @@
 // machine and the faults a profile injects.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -469,4 +471,35 @@ TEST_F(VirtualSourceTest, EachApplicationHasItsOwnSession)
     TW_IDENTITY desktop = third.Source();
     EXPECT_EQ(TWRC_SUCCESS, third.OpenSource(kProduction));
     EXPECT_EQ(TWRC_SUCCESS, third.Call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &desktop));
+}
+
+// A source manager identifies a source with its own or an application's
+// identity as origin, before any session and in any state after.
+TEST_F(VirtualSourceTest, IdentifiesItselfToAnyOriginInAnyState)
+{
+    // The file the manager loaded for the production scanner: loading it
+    // again reaches the same source.
+    void* file = dlopen((TWAIN_TEST_FOLDERS::DataSources() + "/production_duplex.ds").c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(nullptr, file);
+    auto entry = reinterpret_cast<DSENTRYPROC>(dlsym(file, "DS_Entry"));
+    ASSERT_NE(nullptr, entry);
+    TW_IDENTITY identity{};
+    EXPECT_EQ(TWRC_SUCCESS, entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity));
+    EXPECT_STREQ(kProduction, identity.ProductName);
+    TW_IDENTITY stranger = m_app.Identity();
+    stranger.Id = 999999;
+    EXPECT_EQ(TWRC_SUCCESS, entry(&stranger, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity));
+    EXPECT_STREQ(kProduction, identity.ProductName);
+
+    Open(kProduction);
+    ASSERT_EQ(TWRC_SUCCESS, m_app.Enable(MSG_ENABLEDS, false));
+    EXPECT_EQ(MSG_XFERREADY, m_app.WaitForEvent());
+    TW_IDENTITY application = m_app.Identity();
+    identity = TW_IDENTITY{};
+    EXPECT_EQ(TWRC_SUCCESS, entry(&application, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity)) << "state 6";
+    EXPECT_EQ(+m_app.Source().Id, +identity.Id) << "the identity the application opened";
+    EXPECT_STREQ(kProduction, identity.ProductName);
+    EXPECT_EQ(0, Pending(MSG_RESET));
+    ASSERT_EQ(TWRC_SUCCESS, m_app.Disable());
+    dlclose(file);
 }
