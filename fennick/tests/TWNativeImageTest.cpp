@@ -36,7 +36,8 @@ public:
         BYTE* guard = m_base + (m_pages - 1) * m_page;
         mprotect(guard, m_page, PROT_NONE);
         m_data = guard - bytes.size();
-        std::memcpy(m_data, bytes.data(), bytes.size());
+        if (!bytes.empty())
+            std::memcpy(m_data, bytes.data(), bytes.size());
     }
     ~CGuardedBlock()
     {
