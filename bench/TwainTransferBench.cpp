@@ -75,8 +75,7 @@ public:
         m_path = pattern;
         fs::create_directories(m_path + "/twain_32/profiles");
         fs::create_symlink(SimulatorFolder() + "/libtwaindsm.so", m_path + "/libtwaindsm.so");
-        fs::create_symlink(SimulatorFolder() + "/twain_32/zkvirtual.ds.so",
-                           m_path + "/twain_32/zkvirtual.ds.so");
+        fs::copy_file(SimulatorFolder() + "/zkvirtualsource.so", m_path + "/twain_32/bench.ds");
         std::ifstream in(SimulatorFolder() + "/twain_32/profiles/production_duplex.profile");
         std::stringstream text;
         text << in.rdbuf();

@@ -128,9 +128,10 @@ void CZKTWSourceManager::RegisterApp(WORD majorNum, WORD minorNum, WORD language
     m_appIdentity.Version.Language = language;
     m_appIdentity.Version.Country = country;
     CopyText(m_appIdentity.Version.Info, versionInfo);
-    m_appIdentity.ProtocolMajor = 1;
-    m_appIdentity.ProtocolMinor = 9;
-    // DF_APP2 asks a Linux DSM for its memory entry points and event callbacks.
+    // TWAIN 2: DF_APP2 asks a Linux DSM for its memory entry points and event
+    // callbacks, which only a 2.x application may use.
+    m_appIdentity.ProtocolMajor = TWON_PROTOCOLMAJOR;
+    m_appIdentity.ProtocolMinor = TWON_PROTOCOLMINOR;
     m_appIdentity.SupportedGroups = DG_CONTROL | DG_IMAGE | DF_APP2;
     CopyText(m_appIdentity.Manufacturer, manufacturer);
     CopyText(m_appIdentity.ProductFamily, productFamily);

@@ -4,6 +4,7 @@
 #include <fennick/ZKTWSourceManager.h>
 
 #include "ZKTWMemory.h"
+#include "ZKTWNativeImage.h"
 #include "ZKTWStripBudget.h"
 #include "ZKTWTrace.h"
 
@@ -25,53 +26,15 @@ double RoundResolution(double dpi)
     return static_cast<int>(dpi * 0.2 + 0.5) * 5;
 }
 
-uint32_t ReadU32(const unsigned char* p)
+// The source's native image (a TWAIN memory handle) as a DIB handle the
+// observer can lock and free; the source's block is released. TWAIN hands no
+// length with a native image, but its handle is a heap block: never read more
+// than the block holds, whatever its contents say.
+HGLOBAL AdoptNativeImage(TW_HANDLE sourceHandle)
 {
-    uint32_t v;
-    std::memcpy(&v, p, sizeof(v));
-    return v;
-}
-
-// Bytes of a packed DIB from its header: header, palette, rows; 0 when the
-// header does not describe one.
-size_t DibSize(const unsigned char* dib)
-{
-    const uint32_t headerSize = ReadU32(dib);
-    if (headerSize < 40 || headerSize > 1024)
-        return 0;
-    int32_t width, height;
-    uint16_t bitCount;
-    std::memcpy(&width, dib + 4, 4);
-    std::memcpy(&height, dib + 8, 4);
-    std::memcpy(&bitCount, dib + 14, 2);
-    const uint32_t imageSize = ReadU32(dib + 20);
-    const uint32_t colorsUsed = ReadU32(dib + 32);
-    if (width <= 0 || bitCount == 0 || bitCount > 32 || colorsUsed > 256)
-        return 0;
-    const uint64_t paletteEntries = colorsUsed ? colorsUsed : (bitCount <= 8 ? (1u << bitCount) : 0u);
-    const uint64_t stride = (static_cast<uint64_t>(width) * bitCount + 31) / 32 * 4;
-    const uint64_t rows = height < 0 ? -static_cast<int64_t>(height) : height;
-    const uint64_t pixels = imageSize ? imageSize : stride * rows;
-    const uint64_t total = headerSize + paletteEntries * 4 + pixels;
-    return total > (uint64_t(1) << 32) ? 0 : static_cast<size_t>(total);
-}
-
-// The source's native image (a TWAIN memory handle) as a global-memory
-// handle the observer can lock and free; the source's block is released.
-HGLOBAL AdoptDib(TW_HANDLE sourceHandle)
-{
-    const unsigned char* dib = static_cast<const unsigned char*>(SZKTWMemory::Lock(sourceHandle));
-    // TWAIN hands no length with a native image, but its handle is a heap
-    // block: never copy more than the block holds, whatever the header says.
-    size_t size = dib ? DibSize(dib) : 0;
-    if (size > malloc_usable_size(const_cast<unsigned char*>(dib)))
-        size = 0;
-    HGLOBAL handle = size ? CZKGlobalMemory::Alloc(size, false) : nullptr;
-    if (void* target = handle ? CZKGlobalMemory::Lock(handle) : nullptr)
-    {
-        std::memcpy(target, dib, size);
-        CZKGlobalMemory::Unlock(handle);
-    }
+    const size_t size = SZKTWMemory::BlockSize(sourceHandle);
+    const auto* block = static_cast<const BYTE*>(SZKTWMemory::Lock(sourceHandle));
+    HGLOBAL handle = block && size ? SZKTWNativeImage::ToDib(block, size) : nullptr;
     SZKTWMemory::Unlock(sourceHandle);
     SZKTWMemory::Free(sourceHandle);
     return handle;
@@ -205,8 +168,17 @@ DWORD CZKTWSourceManager::_NativeTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit un
         SZKTWMemory::Free(dib);
         return result;
     }
+    HGLOBAL image = AdoptNativeImage(dib);
+    if (!image)
+    {
+        // Never an image-less success: the observer hears of the loss and
+        // the batch goes on with the next image.
+        SZKTWTrace::Log("Native transfer: the source's image is neither a DIB nor a readable TIFF", 0);
+        _NotifyError(&m_sourceIdentity, DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, nullptr, TWRC_FAILURE, TWCC_BUMMER);
+        return result;
+    }
     CZKTWExtraImageInfo* extra = _CollectExtraImageInfo(observer, unit);
-    observer->OnNativeImage(AdoptDib(dib), new ZKTWIMAGEINFO(*info), extra);
+    observer->OnNativeImage(image, new ZKTWIMAGEINFO(*info), extra);
     return result;
 }
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <strictds/StrictSourceFile.h>
+
 #include <cstring>
 #include <thread>
 
@@ -329,4 +331,27 @@ TEST_F(TWSourceManagerTest, TraceLinesNameTheTripletAndItsCondition)
     m_manager.Close();
     EXPECT_TRUE(trace.Contains("FENNICK 0: Close source"));
     EXPECT_TRUE(trace.Contains("FENNICK 0: Close DSM"));
+}
+
+// A strictly standard source sees a TWAIN 2 application and nothing but
+// triplets meant for sources (it aborts the test on anything else).
+TEST_F(TWSourceManagerTest, StandardSourceSeesATwain2Application)
+{
+    CTestSystemFolder folder;
+    CStrictSourceFile strict(ZK_FENNICK_STRICT_SOURCE, folder.Path() + "/twain_32");
+    OpenManager();
+    TW_IDENTITY source{};
+    ASSERT_TRUE(FindSource(m_manager, "ZK Strict Source", source));
+    ASSERT_TRUE(m_manager.OpenSource(source)) << "unsupported capabilities do not stop the opening";
+    const STRICT_SOURCE_REPORT report = strict.Report();
+    EXPECT_EQ(1, report.identifications);
+    for (const TW_IDENTITY& application : {report.identifiedBy, report.openedBy})
+    {
+        EXPECT_EQ(TWON_PROTOCOLMAJOR, application.ProtocolMajor);
+        EXPECT_EQ(TWON_PROTOCOLMINOR, application.ProtocolMinor);
+        EXPECT_TRUE(application.SupportedGroups & DF_APP2);
+        EXPECT_STREQ("fennick tests", application.ProductName);
+    }
+    m_manager.CloseSource();
+    m_manager.Close();
 }

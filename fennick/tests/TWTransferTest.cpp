@@ -137,9 +137,11 @@ std::string SampleWithSheets(int sheets)
 class TWTransferTest : public ::testing::Test
 {
 protected:
-    void Start(WORD mode, const std::string& faults = "")
+    void Start(WORD mode, const std::string& faults = "", const std::string& deviceLines = "")
     {
-        m_folder.AddProfile("e2e", SampleWithSheets(kSheets) + "\n[Faults]\n" + faults + "\n");
+        std::string profile = SampleWithSheets(kSheets);
+        profile.replace(profile.find("[Device]"), 8, "[Device]\n" + deviceLines);
+        m_folder.AddProfile("e2e", profile + "\n[Faults]\n" + faults + "\n");
         m_observer.folder = m_folder.Path();
         RegisterTestApp(m_manager);
         m_manager.SetObserver(&m_observer);
@@ -220,6 +222,35 @@ std::vector<BYTE> ExpectedBitonalRows(size_t n, const ZKTWIMAGEINFO& info)
     }
     return rows;
 }
+
+// The rows of a packed 1-bit DIB, top-down and unpadded, with 0 for black
+// whichever palette entry the DIB uses for it.
+std::vector<BYTE> BitonalRowsOfDib(const std::vector<BYTE>& dib)
+{
+    if (dib.size() < 48)
+        return {};
+    int32_t width = 0, height = 0;
+    uint16_t bits = 0;
+    std::memcpy(&width, dib.data() + 4, 4);
+    std::memcpy(&height, dib.data() + 8, 4);
+    std::memcpy(&bits, dib.data() + 14, 2);
+    const size_t stride = (static_cast<size_t>(width) + 31) / 32 * 4;
+    const size_t rows = static_cast<size_t>(height < 0 ? -height : height);
+    if (bits != 1 || dib.size() < 48 + stride * rows)
+        return {};
+    const bool zeroIsBlack = dib[40] < 128; // blue of palette entry 0
+    const size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
+    std::vector<BYTE> out;
+    for (size_t y = 0; y < rows; ++y)
+    {
+        const BYTE* row = dib.data() + 48 + (height > 0 ? rows - 1 - y : y) * stride;
+        for (size_t x = 0; x < rowBytes; ++x)
+            out.push_back(static_cast<BYTE>(zeroIsBlack ? row[x] : ~row[x]));
+        if (width % 8) // bits past the last pixel are 0, as the generated rows have them
+            out.back() = static_cast<BYTE>(out.back() & (0xFF << (8 - width % 8)));
+    }
+    return out;
+}
 } // namespace
 
 TEST_F(TWTransferTest, MemoryStripsReassembleToTheGeneratedPages)
@@ -263,6 +294,63 @@ TEST_F(TWTransferTest, NativeImagesArriveInOrderAsGlobalDibs)
     }
     ExpectExtraInfoInOrder();
 }
+
+// A native image is a packed DIB for the observer whether the source hands
+// over a DIB or a TIFF file (uncompressed or Group 4).
+class TWNativeFormatTest : public TWTransferTest, public ::testing::WithParamInterface<std::pair<const char*, WORD>>
+{
+};
+
+TEST_P(TWNativeFormatTest, NativeImagesAreDibsOfTheGeneratedPages)
+{
+    Start(TWSX_NATIVE, "", std::string("NativeFormat = ") + GetParam().first);
+    const WORD compression = GetParam().second;
+    ASSERT_EQ(ZKTW_CAP_SUCCESS, m_manager.SetCapOnevalue(ICAP_COMPRESSION, TWTY_UINT16, &compression));
+    AcquireAll();
+    ASSERT_EQ(2u * kSheets, m_observer.images.size());
+    EXPECT_TRUE(m_observer.Errors().empty());
+    for (size_t i = 0; i < m_observer.images.size(); ++i)
+    {
+        const RECEIVED_IMAGE& image = m_observer.images[i];
+        const std::vector<BYTE> expected = ExpectedBitonalRows(i, image.info);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(expected, BitonalRowsOfDib(image.bytes)) << "image " << i;
+    }
+    ExpectExtraInfoInOrder();
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, TWNativeFormatTest,
+                         ::testing::Values(std::make_pair("DIB", WORD(TWCP_NONE)), std::make_pair("TIFF", WORD(TWCP_NONE)),
+                                           std::make_pair("TIFF", WORD(TWCP_GROUP4))));
+
+// A native image that cannot be read is reported and skipped, never handed
+// over as an empty success; the batch goes on.
+class TWDamagedNativeTest : public TWTransferTest, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(TWDamagedNativeTest, UnreadableImagesAreErrorsAndTheBatchGoesOn)
+{
+    Start(TWSX_NATIVE, "DamagedNative = 2", std::string("NativeFormat = ") + GetParam());
+    AcquireAll();
+    ASSERT_EQ(2u * kSheets - 2, m_observer.images.size());
+    for (size_t i = 0; i < m_observer.images.size(); ++i)
+    {
+        const size_t generated = i < 2 ? i : i + 2; // both sides of sheet 2 are lost
+        EXPECT_EQ(ExpectedBitonalRows(generated, m_observer.images[i].info),
+                  BitonalRowsOfDib(m_observer.images[i].bytes));
+    }
+    const std::vector<RECORDED_ERROR> errors = m_observer.Errors();
+    ASSERT_EQ(2u, errors.size());
+    for (const RECORDED_ERROR& error : errors)
+    {
+        EXPECT_EQ(DAT_IMAGENATIVEXFER, error.DAT);
+        EXPECT_EQ(TWRC_FAILURE, error.rc);
+    }
+    EXPECT_FALSE(m_observer.endedCancelled.load());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, TWDamagedNativeTest, ::testing::Values("DIB", "TIFF"));
 
 TEST_F(TWTransferTest, FilesAreWrittenWhereTheObserverSays)
 {

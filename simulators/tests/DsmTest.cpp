@@ -135,7 +135,7 @@ TEST_F(DsmTest, SkipsFilesThatAreNotDataSources)
 {
     CTwainTempFolder sources;
     CTwainTempFolder profiles;
-    sources.CopyFrom(TWAIN_TEST_FOLDERS::DataSources() + "/zkvirtual.ds.so", "zkvirtual.ds.so");
+    sources.CopyFrom(TWAIN_TEST_FOLDERS::SourceFile(), "one.ds");
     sources.Write("broken.ds", "not a shared object");
     sources.Write("notes.txt", "ignored");
     profiles.CopyFrom(TWAIN_TEST_FOLDERS::SampleProfiles() + "/desktop_simplex.profile", "one.profile");
@@ -323,7 +323,7 @@ TEST_F(DsmTest, ExceptionFromASourceReachesTheCallerAndLeavesTheManagerUsable)
     {
         std::ofstream(profiles.Path() + "/a.profile", std::ios::app) << "\n[Faults]\nThrow = 0x1 0x9 0x502\n";
     }
-    CTwainTestApp::UseFolders(TWAIN_TEST_FOLDERS::DataSources(), profiles.Path());
+    CTwainTestApp::UseProfiles(profiles.Path());
     CTwainTestApp app;
     ASSERT_EQ(TWRC_SUCCESS, app.OpenDsm());
     ASSERT_EQ(TWRC_SUCCESS, app.OpenSource(kProduction));

@@ -3,6 +3,8 @@
 // machine and the faults a profile injects.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -414,7 +416,7 @@ TEST_F(VirtualSourceTest, EmptyFeederDependsOnTheProfile)
     profiles.Write("a.profile", Edited("desktop_simplex.profile", {{"Sheets = 3", "Sheets = 0"},
                                                                    {"Events = ASYNC", "Events = SYNC"}}));
     ASSERT_EQ(TWRC_SUCCESS, m_app.CloseDsm());
-    CTwainTestApp::UseFolders(TWAIN_TEST_FOLDERS::DataSources(), profiles.Path());
+    CTwainTestApp::UseProfiles(profiles.Path());
     ASSERT_EQ(TWRC_SUCCESS, m_app.OpenDsm());
     Open(kDesktop);
     CTwainCapability loaded(CAP_FEEDERLOADED);
@@ -436,7 +438,7 @@ TEST_F(VirtualSourceTest, InjectedConditionCodes)
         << "\n[Faults]\nFail = 0x1 0x1 0x2 0x17\nFail = 0x1 0x9 0x502 0x14\n";
     std::ofstream(profiles.Path() + "/b.profile", std::ios::app) << "\n[Faults]\nFail = 0x1 0x3 0x401 0x17\n";
     ASSERT_EQ(TWRC_SUCCESS, m_app.CloseDsm());
-    CTwainTestApp::UseFolders(TWAIN_TEST_FOLDERS::DataSources(), profiles.Path());
+    CTwainTestApp::UseProfiles(profiles.Path());
     ASSERT_EQ(TWRC_SUCCESS, m_app.OpenDsm());
 
     EXPECT_EQ(TWRC_FAILURE, m_app.OpenSource(kDesktop));
@@ -462,7 +464,42 @@ TEST_F(VirtualSourceTest, EachApplicationHasItsOwnSession)
     ASSERT_EQ(TWRC_SUCCESS, second.Call(&second.Source(), DG_CONTROL, DAT_CAPABILITY, MSG_GETCURRENT, &theirs));
     EXPECT_EQ(-1, theirs.ItemAt<TW_INT16>(2));
 
-    // One file serves one scanner per application at a time.
-    EXPECT_EQ(TWRC_FAILURE, m_app.OpenSource(kDesktop));
-    EXPECT_EQ(TWCC_MAXCONNECTIONS, m_app.Condition());
+    // Each scanner is a file of its own, so one application may hold two.
+    CTwainTestApp third;
+    ASSERT_EQ(TWRC_SUCCESS, third.OpenDsm());
+    ASSERT_EQ(TWRC_SUCCESS, third.OpenSource(kDesktop));
+    TW_IDENTITY desktop = third.Source();
+    EXPECT_EQ(TWRC_SUCCESS, third.OpenSource(kProduction));
+    EXPECT_EQ(TWRC_SUCCESS, third.Call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &desktop));
+}
+
+// A source manager identifies a source with its own or an application's
+// identity as origin, before any session and in any state after.
+TEST_F(VirtualSourceTest, IdentifiesItselfToAnyOriginInAnyState)
+{
+    // The file the manager loaded for the production scanner: loading it
+    // again reaches the same source.
+    void* file = dlopen((TWAIN_TEST_FOLDERS::DataSources() + "/production_duplex.ds").c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(nullptr, file);
+    auto entry = reinterpret_cast<DSENTRYPROC>(dlsym(file, "DS_Entry"));
+    ASSERT_NE(nullptr, entry);
+    TW_IDENTITY identity{};
+    EXPECT_EQ(TWRC_SUCCESS, entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity));
+    EXPECT_STREQ(kProduction, identity.ProductName);
+    TW_IDENTITY stranger = m_app.Identity();
+    stranger.Id = 999999;
+    EXPECT_EQ(TWRC_SUCCESS, entry(&stranger, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity));
+    EXPECT_STREQ(kProduction, identity.ProductName);
+
+    Open(kProduction);
+    ASSERT_EQ(TWRC_SUCCESS, m_app.Enable(MSG_ENABLEDS, false));
+    EXPECT_EQ(MSG_XFERREADY, m_app.WaitForEvent());
+    TW_IDENTITY application = m_app.Identity();
+    identity = TW_IDENTITY{};
+    EXPECT_EQ(TWRC_SUCCESS, entry(&application, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity)) << "state 6";
+    EXPECT_EQ(+m_app.Source().Id, +identity.Id) << "the identity the application opened";
+    EXPECT_STREQ(kProduction, identity.ProductName);
+    EXPECT_EQ(0, Pending(MSG_RESET));
+    ASSERT_EQ(TWRC_SUCCESS, m_app.Disable());
+    dlclose(file);
 }

@@ -16,7 +16,7 @@
 
 namespace fs = std::filesystem;
 
-CTestSystemFolder::CTestSystemFolder(const std::vector<std::string>& profiles, bool withDsm)
+CTestSystemFolder::CTestSystemFolder(const std::vector<std::string>& profiles, bool withDsm) : m_withDsm(withDsm)
 {
     std::string pattern = (fs::temp_directory_path() / "zkfennick-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
@@ -24,11 +24,7 @@ CTestSystemFolder::CTestSystemFolder(const std::vector<std::string>& profiles, b
     m_path = pattern;
     fs::create_directories(m_path + "/twain_32/profiles");
     if (withDsm)
-    {
         fs::create_symlink(std::string(ZK_FENNICK_SIM_DIR) + "/libtwaindsm.so", m_path + "/libtwaindsm.so");
-        fs::create_symlink(std::string(ZK_FENNICK_SIM_DIR) + "/twain_32/zkvirtual.ds.so",
-                           m_path + "/twain_32/zkvirtual.ds.so");
-    }
     for (const std::string& profile : profiles)
         AddSampleProfile(profile);
     setenv("ZK_SYSTEM_DIR", m_path.c_str(), 1);
@@ -43,9 +39,14 @@ CTestSystemFolder::~CTestSystemFolder()
     fs::remove_all(m_path, ignored);
 }
 
+// Every scanner is a data-source file of its own, named after its profile. A
+// copy, not a link: the loader would take links to one file for one library.
 void CTestSystemFolder::AddProfile(const std::string& name, const std::string& text) const
 {
     std::ofstream(m_path + "/twain_32/profiles/" + name + ".profile", std::ios::binary) << text;
+    if (m_withDsm)
+        fs::copy_file(std::string(ZK_FENNICK_SIM_DIR) + "/zkvirtualsource.so", m_path + "/twain_32/" + name + ".ds",
+                      fs::copy_options::overwrite_existing);
 }
 
 void CTestSystemFolder::AddSampleProfile(const std::string& sample, const std::string& extra) const

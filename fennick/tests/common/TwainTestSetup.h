@@ -25,13 +25,15 @@ public:
     CTestSystemFolder(const CTestSystemFolder&) = delete;
     CTestSystemFolder& operator=(const CTestSystemFolder&) = delete;
 
-    // A profile written from text, optionally with extra lines appended.
+    // A profile written from text, optionally with extra lines appended, and
+    // the virtual data-source file that serves it.
     void AddProfile(const std::string& name, const std::string& text) const;
     void AddSampleProfile(const std::string& sample, const std::string& extra = "") const;
     const std::string& Path() const { return m_path; }
 
 private:
     std::string m_path;
+    bool m_withDsm;
 };
 
 // The fake DSM's control functions, reached through a second load.

@@ -15,7 +15,7 @@ CTwainScan::CTwainScan(int sheets, const std::string& deviceLines, const std::st
     if (at != std::string::npos)
         text.replace(at, sample.size(), "Sheets = " + std::to_string(sheets) + "\n" + deviceLines);
     m_profiles.Write("a.profile", text + "\n" + sections);
-    CTwainTestApp::UseFolders(TWAIN_TEST_FOLDERS::DataSources(), m_profiles.Path());
+    CTwainTestApp::UseProfiles(m_profiles.Path());
     // Listing makes the source read the profile folder again.
     if (m_app.OpenDsm() == TWRC_SUCCESS && !m_app.ListSources().empty())
         m_app.OpenSource(kProduct);

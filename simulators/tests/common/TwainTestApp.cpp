@@ -1,9 +1,13 @@
 #include "TwainTestApp.h"
 
+#include "TwainTempFolder.h"
+
 #include <dlfcn.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -11,6 +15,16 @@ void CTwainTestApp::UseFolders(const std::string& dataSourceFolder, const std::s
 {
     setenv("ZK_TWAIN_DS_DIR", dataSourceFolder.c_str(), 1);
     setenv("ZK_TWAIN_PROFILE_DIR", profileFolder.c_str(), 1);
+}
+
+void CTwainTestApp::UseProfiles(const std::string& profileFolder)
+{
+    static std::unique_ptr<CTwainTempFolder> sources;
+    sources = std::make_unique<CTwainTempFolder>();
+    for (const auto& entry : std::filesystem::directory_iterator(profileFolder))
+        if (entry.path().extension() == ".profile")
+            sources->CopyFrom(TWAIN_TEST_FOLDERS::SourceFile(), entry.path().stem().string() + ".ds");
+    UseFolders(sources->Path(), profileFolder);
 }
 
 // The manager stays loaded for the whole test process, as in an application.

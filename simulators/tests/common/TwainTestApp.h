@@ -13,6 +13,8 @@ struct TWAIN_TEST_FOLDERS
 {
     static std::string System() { return ZK_TWAIN_SIM_DIR; }
     static std::string DataSources() { return System() + "/twain_32"; }
+    // The virtual data-source file, to be copied as "<profile>.ds".
+    static std::string SourceFile() { return System() + "/zkvirtualsource.so"; }
     static std::string SampleProfiles() { return ZK_TWAIN_SIM_PROFILES; }
 };
 
@@ -21,6 +23,9 @@ class CTwainTestApp
 public:
     // Points the manager at dataSourceFolder and the source at profileFolder.
     static void UseFolders(const std::string& dataSourceFolder, const std::string& profileFolder);
+    // Points the manager at a scratch folder holding one virtual data-source
+    // file per profile of profileFolder, and the sources at profileFolder.
+    static void UseProfiles(const std::string& profileFolder);
 
     explicit CTwainTestApp(TW_UINT32 groups = DG_CONTROL | DG_IMAGE | DF_APP2);
     ~CTwainTestApp(); // closes what the test left open

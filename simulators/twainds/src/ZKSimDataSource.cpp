@@ -1,7 +1,6 @@
 #include "ZKSimDataSource.h"
 
-#include <dirent.h>
-#include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,59 +23,67 @@ TW_UINT32 IdOf(const TW_IDENTITY* identity)
 
 const char kLogModule[] = "TWAINSIM";
 
-bool EndsWith(const std::string& text, const std::string& tail)
+bool IsRegularFile(const std::string& path)
 {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 } // namespace
 
-CZKSimDataSource& CZKSimDataSource::Instance()
+// One source per file path: a source manager may load several copies of the
+// file, each of them a scanner of its own.
+CZKSimDataSource& CZKSimDataSource::ForFile(const std::string& sourceFile)
 {
-    static CZKSimDataSource source;
-    return source;
+    static std::mutex lock;
+    static std::map<std::string, std::unique_ptr<CZKSimDataSource>> sources;
+    std::lock_guard<std::mutex> guard(lock);
+    std::unique_ptr<CZKSimDataSource>& source = sources[sourceFile];
+    if (!source)
+        source = std::make_unique<CZKSimDataSource>(sourceFile);
+    return *source;
 }
 
-CZKSimDataSource::CZKSimDataSource() = default;
+CZKSimDataSource::CZKSimDataSource(const std::string& sourceFile) : m_sourceFile(sourceFile)
+{
+}
+
 CZKSimDataSource::~CZKSimDataSource() = default;
 
-std::string CZKSimDataSource::ProfileFolder()
+std::string CZKSimDataSource::ProfileFolder() const
 {
     if (const char* folder = std::getenv("ZK_TWAIN_PROFILE_DIR"); folder && *folder)
         return folder;
-    Dl_info info;
-    if (dladdr(reinterpret_cast<void*>(&CZKSimDataSource::ProfileFolder), &info) && info.dli_fname)
-    {
-        std::string self = info.dli_fname;
-        size_t slash = self.rfind('/');
-        return (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/profiles";
-    }
-    return "profiles";
+    const size_t slash = m_sourceFile.rfind('/');
+    return (slash == std::string::npos ? std::string(".") : m_sourceFile.substr(0, slash)) + "/profiles";
 }
 
-// Profiles in name order; one that does not read is left out and logged.
+std::string CZKSimDataSource::ProfilePath() const
+{
+    const size_t slash = m_sourceFile.rfind('/');
+    std::string name = slash == std::string::npos ? m_sourceFile : m_sourceFile.substr(slash + 1);
+    name = name.substr(0, name.find(".ds"));
+    return ProfileFolder() + "/" + name + ".profile";
+}
+
+// A profile that does not read leaves the file without a scanner, logged.
+// Only a regular file is opened: a FIFO or device named like a profile
+// would block or never end.
 void CZKSimDataSource::_LoadProfiles()
 {
     m_profiles.clear();
     m_profilesLoaded = true;
-    const std::string folder = ProfileFolder();
-    std::vector<std::string> files;
-    if (DIR* dir = opendir(folder.c_str()))
+    const std::string file = ProfilePath();
+    if (!IsRegularFile(file))
     {
-        while (dirent* entry = readdir(dir))
-            if (EndsWith(entry->d_name, ".profile"))
-                files.push_back(folder + "/" + entry->d_name);
-        closedir(dir);
+        SZKDebugLog::Log("No profile file: " + file, 0, kLogModule);
+        return;
     }
-    std::sort(files.begin(), files.end());
-    for (const std::string& file : files)
-    {
-        CZKSimProfile profile;
-        std::string error;
-        if (SZKSimProfileReader::Load(file, profile, error))
-            m_profiles.push_back(profile);
-        else
-            SZKDebugLog::Log("Profile skipped: " + error, 0, kLogModule);
-    }
+    CZKSimProfile profile;
+    std::string error;
+    if (SZKSimProfileReader::Load(file, profile, error))
+        m_profiles.push_back(profile);
+    else
+        SZKDebugLog::Log("Profile skipped: " + error, 0, kLogModule);
 }
 
 TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data)
@@ -95,8 +102,10 @@ TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 d
             m_dsmEntry = entryPoint->DSM_Entry;
             return TWRC_SUCCESS;
         }
-        if (dg == DG_CONTROL && dat == DAT_IDENTITY && !origin)
-            return _Listing(msg, static_cast<pTW_IDENTITY>(data));
+        // A source manager identifies the file with its application's
+        // identity as origin, before any session and in any state.
+        if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_GET)
+            return _Identify(origin, static_cast<pTW_IDENTITY>(data));
         if (!origin)
             return TWRC_FAILURE;
         if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_OPENDS)
@@ -154,31 +163,27 @@ TW_UINT16 CZKSimDataSource::_OwnStatus(pTW_IDENTITY origin, TW_STATUS* status)
     return TWRC_SUCCESS;
 }
 
-// The manager lists the scanners of this file with a null origin.
-TW_UINT16 CZKSimDataSource::_Listing(TW_UINT16 msg, pTW_IDENTITY identity)
+// An application with a session gets the identity it opened (with the Id its
+// manager gave); anyone else the profile's.
+TW_UINT16 CZKSimDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
     if (!identity)
-        return TWRC_FAILURE;
-    if ((msg == MSG_GETFIRST && m_sessions.empty()) || !m_profilesLoaded)
-        _LoadProfiles();
-    switch (msg)
+        return _Fail(origin, TWCC_BADVALUE);
+    if (origin)
     {
-    case MSG_GET:
-        if (m_profiles.empty())
-            return TWRC_FAILURE;
-        *identity = m_profiles.front().identity;
-        return TWRC_SUCCESS;
-    case MSG_GETFIRST:
-        m_cursor = 0;
-        [[fallthrough]];
-    case MSG_GETNEXT:
-        if (m_cursor >= m_profiles.size())
-            return TWRC_ENDOFLIST;
-        *identity = m_profiles[m_cursor++].identity;
-        return TWRC_SUCCESS;
-    default:
-        return TWRC_FAILURE;
+        auto found = m_sessions.find(IdOf(origin));
+        if (found != m_sessions.end())
+        {
+            *identity = found->second->GetSource();
+            return TWRC_SUCCESS;
+        }
     }
+    if (m_sessions.empty() || !m_profilesLoaded)
+        _LoadProfiles();
+    if (m_profiles.empty())
+        return _Fail(origin, TWCC_NODS);
+    *identity = m_profiles.front().identity;
+    return TWRC_SUCCESS;
 }
 
 TW_UINT16 CZKSimDataSource::_Open(pTW_IDENTITY origin, pTW_IDENTITY identity)

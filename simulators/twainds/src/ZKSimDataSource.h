@@ -1,7 +1,9 @@
-// The virtual data source file: it presents one scanner per profile found in
-// its profile folder and keeps one session per application that opened one.
-// Profiles are read again whenever the manager lists the scanners while no
-// session is open, so tests can switch profile folders between runs.
+// One virtual data-source file: the file's name selects its profile
+// ("production_duplex.ds" serves "production_duplex.profile" of the profile
+// folder), so every scanner is a file of its own, as a source manager expects.
+// It keeps one session per application that opened it. The profile is read
+// again whenever the source is identified while no session is open, so tests
+// can switch profile folders between runs.
 #pragma once
 
 #include <map>
@@ -18,17 +20,22 @@ class CZKSimSession;
 class CZKSimDataSource
 {
 public:
-    static CZKSimDataSource& Instance();
+    // The source behind one data-source file (its path as it was loaded).
+    static CZKSimDataSource& ForFile(const std::string& sourceFile);
+    explicit CZKSimDataSource(const std::string& sourceFile);
     ~CZKSimDataSource();
+    CZKSimDataSource(const CZKSimDataSource&) = delete;
+    CZKSimDataSource& operator=(const CZKSimDataSource&) = delete;
 
     TW_UINT16 Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);
 
-    // ZK_TWAIN_PROFILE_DIR, else "profiles" beside this file.
-    static std::string ProfileFolder();
+    // ZK_TWAIN_PROFILE_DIR, else "profiles" beside the data-source file.
+    std::string ProfileFolder() const;
+    // The profile this file serves: its name up to ".ds", in the folder.
+    std::string ProfilePath() const;
 
 private:
-    CZKSimDataSource();
-    TW_UINT16 _Listing(TW_UINT16 msg, pTW_IDENTITY identity);
+    TW_UINT16 _Identify(pTW_IDENTITY origin, pTW_IDENTITY identity);
     TW_UINT16 _Open(pTW_IDENTITY origin, pTW_IDENTITY identity);
     TW_UINT16 _Fail(pTW_IDENTITY origin, TW_UINT16 condition);
     TW_UINT16 _OwnStatus(pTW_IDENTITY origin, TW_STATUS* status);
@@ -36,9 +43,9 @@ private:
     void _Signal(const CZKSimSession& session, const std::vector<TW_UINT16>& events);
 
     std::mutex m_lock;
-    std::vector<CZKSimProfile> m_profiles;
+    std::string m_sourceFile;
+    std::vector<CZKSimProfile> m_profiles; // the file's profile, when it reads
     bool m_profilesLoaded = false;
-    size_t m_cursor = 0;
     std::map<TW_UINT32, std::unique_ptr<CZKSimSession>> m_sessions; // by application Id
     std::map<TW_UINT32, TW_UINT16> m_conditions;                    // applications without a session
     DSMENTRYPROC m_dsmEntry = nullptr;

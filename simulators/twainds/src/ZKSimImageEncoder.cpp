@@ -2,7 +2,12 @@
 
 #include <tiffio.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace
@@ -144,6 +149,26 @@ bool SZKSimImageEncoder::WriteFile(const std::string& path, TW_UINT16 format, TW
     default:
         return false;
     }
+}
+
+// libtiff writes files only, so the page goes through a scratch file.
+bool SZKSimImageEncoder::TiffBytes(TW_UINT16 compression, const CZKBitmapHandle& page, std::vector<BYTE>& out)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string path = std::string(tmp && *tmp ? tmp : "/tmp") + "/zkvirtual-native-XXXXXX";
+    const int fd = mkstemp(path.data());
+    if (fd < 0)
+        return false;
+    close(fd);
+    bool written = _WriteTiff(path, compression, page);
+    if (written)
+    {
+        std::ifstream in(path, std::ios::binary);
+        out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        written = !out.empty();
+    }
+    std::remove(path.c_str());
+    return written;
 }
 
 bool SZKSimImageEncoder::_WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)

@@ -27,6 +27,8 @@ public:
     // TWFF_BMP or TWFF_JFIF.
     static bool WriteFile(const std::string& path, TW_UINT16 format, TW_UINT16 compression,
                           const CZKBitmapHandle& page);
+    // A whole TIFF file in memory, as WriteFile would write it.
+    static bool TiffBytes(TW_UINT16 compression, const CZKBitmapHandle& page, std::vector<BYTE>& out);
     // The pixel type and compression combination the source can deliver.
     static TW_UINT16 EffectiveCompression(int bitsPerPixel, TW_UINT16 compression);
 

@@ -26,7 +26,8 @@ struct ZK_SIM_SHEET_FAULT
         DOUBLE_FEED,   // the transfer fails with TWCC_PAPERDOUBLEFEED
         OFFLINE,       // the device goes offline: TWCC_CHECKDEVICEONLINE from then on
         CANCEL,        // the source cancels the sheet's first transfer (TWRC_CANCEL)
-        REFUSE_MEMORY  // DAT_IMAGEMEMXFER fails with TWCC_LOWMEMORY
+        REFUSE_MEMORY, // DAT_IMAGEMEMXFER fails with TWCC_LOWMEMORY
+        DAMAGED_NATIVE // native transfers succeed with the first half of the image only
     };
     EKind kind = PAPER_JAM;
     int sheet = 0;
@@ -72,6 +73,7 @@ public:
     int pageDelayMs = 0;         // scanning time per image
     std::vector<std::pair<int, int>> longSheets; // sheet, segments it is delivered in
     std::string fileName;        // DAT_SETUPFILEXFER default; empty: one in the temp folder
+    bool nativeTiff = false;     // native transfers hand over a TIFF file instead of a DIB
     std::vector<ZK_SIM_SHEET_FAULT> sheetFaults;
     std::vector<ZK_SIM_EXTINFO_ITEM> extInfo;
 

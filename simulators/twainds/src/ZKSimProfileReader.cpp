@@ -39,7 +39,8 @@ const SheetFaultKey kSheetFaultKeys[] = {{L"PaperJam", ZK_SIM_SHEET_FAULT::PAPER
                                          {L"DoubleFeed", ZK_SIM_SHEET_FAULT::DOUBLE_FEED},
                                          {L"Offline", ZK_SIM_SHEET_FAULT::OFFLINE},
                                          {L"Cancel", ZK_SIM_SHEET_FAULT::CANCEL},
-                                         {L"RefuseMemory", ZK_SIM_SHEET_FAULT::REFUSE_MEMORY}};
+                                         {L"RefuseMemory", ZK_SIM_SHEET_FAULT::REFUSE_MEMORY},
+                                         {L"DamagedNative", ZK_SIM_SHEET_FAULT::DAMAGED_NATIVE}};
 
 struct Named
 {
@@ -411,6 +412,12 @@ bool SZKSimProfileReader::_ReadFeeding(const CZKScript& script, CZKSimProfile& p
         return Invalid(error, "Device.PageDelay must be milliseconds");
     profile.pageDelayMs = static_cast<int>(delay);
     Text(script, section, L"FileName", profile.fileName);
+    if (Text(script, section, L"NativeFormat", text))
+    {
+        if (text != "DIB" && text != "TIFF")
+            return Invalid(error, "Device.NativeFormat must be DIB or TIFF");
+        profile.nativeTiff = text == "TIFF";
+    }
     CZKScriptItemList items;
     if (script.FindKeyValues(section, L"LongPaper", items))
         for (int i = 0; i < items.GetCount(); ++i)

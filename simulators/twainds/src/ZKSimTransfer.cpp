@@ -416,7 +416,13 @@ TW_UINT16 CZKSimTransfer::_NativeTransfer(TW_HANDLE* handle, int& state, TW_UINT
         state = 7;
     if (rc != TWRC_SUCCESS)
         return rc;
-    const std::vector<BYTE> dib = SZKSimImageEncoder::Dib(m_page);
+    std::vector<BYTE> dib;
+    if (!m_profile.nativeTiff)
+        dib = SZKSimImageEncoder::Dib(m_page);
+    else if (!SZKSimImageEncoder::TiffBytes(m_settings.compression, m_page, dib))
+        return Refuse(condition, TWCC_LOWMEMORY);
+    if (m_profile.FindSheetFault(m_images.front().sheet, ZK_SIM_SHEET_FAULT::DAMAGED_NATIVE))
+        dib.resize(dib.size() / 2);
     void* block = std::malloc(dib.size());
     if (!block)
         return Refuse(condition, TWCC_LOWMEMORY);

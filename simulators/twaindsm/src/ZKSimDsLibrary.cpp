@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-CZKSimDsLibrary* CZKSimDsLibrary::Load(const std::string& path)
+CZKSimDsLibrary* CZKSimDsLibrary::Load(const std::string& path, const TW_IDENTITY& application)
 {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle)
@@ -16,7 +16,7 @@ CZKSimDsLibrary* CZKSimDsLibrary::Load(const std::string& path)
         return nullptr;
     }
     auto* library = new CZKSimDsLibrary(handle, entry, path);
-    if (!library->_QueryIdentities())
+    if (!library->_QueryIdentity(application))
     {
         delete library;
         return nullptr;
@@ -34,27 +34,19 @@ CZKSimDsLibrary::~CZKSimDsLibrary()
     dlclose(m_handle);
 }
 
-// A multi-scanner file answers MSG_GETFIRST/MSG_GETNEXT; a classic source only
-// MSG_GET. A source that throws while being listed is left out.
-bool CZKSimDsLibrary::_QueryIdentities()
+// The source gets a copy of the application's identity: whatever it writes
+// there stays with this call. A source that throws while being asked is left
+// out.
+bool CZKSimDsLibrary::_QueryIdentity(const TW_IDENTITY& application)
 {
     try
     {
+        TW_IDENTITY origin = application;
         TW_IDENTITY identity;
         std::memset(&identity, 0, sizeof(identity));
-        if (m_entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GETFIRST, &identity) == TWRC_SUCCESS)
-        {
-            do
-            {
-                m_identities.push_back(identity);
-                std::memset(&identity, 0, sizeof(identity));
-            } while (m_entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GETNEXT, &identity) == TWRC_SUCCESS);
-            return true;
-        }
-        std::memset(&identity, 0, sizeof(identity));
-        if (m_entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity) != TWRC_SUCCESS)
+        if (m_entry(&origin, DG_CONTROL, DAT_IDENTITY, MSG_GET, &identity) != TWRC_SUCCESS)
             return false;
-        m_identities.push_back(identity);
+        m_identity = identity;
         return true;
     }
     catch (...)

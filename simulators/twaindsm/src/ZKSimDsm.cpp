@@ -27,10 +27,10 @@ bool IsSourceEvent(TW_UINT16 msg)
     return msg == MSG_XFERREADY || msg == MSG_CLOSEDSREQ || msg == MSG_CLOSEDSOK || msg == MSG_DEVICEEVENT;
 }
 
-bool IsDirectory(const std::string& path)
+bool HasType(const std::string& path, mode_t type)
 {
     struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
 }
 
 // Data-source files in the folder and its direct subfolders, in name order so
@@ -46,12 +46,13 @@ void CollectSourceFiles(const std::string& folder, int depth, std::vector<std::s
         if (name == "." || name == "..")
             continue;
         std::string path = folder + "/" + name;
-        if (IsDirectory(path))
+        if (HasType(path, S_IFDIR))
         {
             if (depth > 0)
                 CollectSourceFiles(path, depth - 1, files);
         }
-        else if (name.find(".ds") != std::string::npos)
+        // Only regular files: loading a FIFO named like a source would block.
+        else if (name.find(".ds") != std::string::npos && HasType(path, S_IFREG))
             files.push_back(path);
     }
     closedir(dir);
@@ -143,27 +144,30 @@ TW_UINT16 CZKSimDsm::_ToDsm(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW
     return _Fail(app, app ? TWCC_BADPROTOCOL : TWCC_SEQERROR);
 }
 
-// The first application makes the manager look for sources. Loading runs the
-// sources' own code, so it happens outside the lock; if another application
-// got in first meanwhile, its list stands and this one is dropped.
+// The first application makes the manager look for sources, identifying each
+// file on that application's behalf, so its Id is given first. Loading runs
+// the sources' own code, so it happens outside the lock; if another
+// application got in first meanwhile, its list stands and this one is dropped.
 TW_UINT16 CZKSimDsm::_OpenDsm(pTW_IDENTITY origin)
 {
     bool first = false;
+    TW_IDENTITY application = *origin;
     {
         std::lock_guard<std::mutex> guard(m_lock);
         if (App* app = _FindApp(origin))
             return _Fail(app, TWCC_SEQERROR);
         first = m_apps.empty();
+        application.Id = m_nextId++;
     }
     std::vector<Source> found;
     if (first)
-        found = _DiscoverSources();
+        found = _DiscoverSources(application);
     std::lock_guard<std::mutex> guard(m_lock);
     if (App* app = _FindApp(origin))
         return _Fail(app, TWCC_SEQERROR);
     if (first && m_apps.empty())
         _InstallSources(found);
-    origin->Id = m_nextId++;
+    origin->Id = application.Id;
     if (origin->SupportedGroups & DF_APP2)
         origin->SupportedGroups |= DF_DSM2;
     App& app = m_apps[IdOf(origin)];
@@ -185,18 +189,16 @@ TW_UINT16 CZKSimDsm::_CloseDsm(pTW_IDENTITY origin)
     return TWRC_SUCCESS;
 }
 
-std::vector<CZKSimDsm::Source> CZKSimDsm::_DiscoverSources()
+std::vector<CZKSimDsm::Source> CZKSimDsm::_DiscoverSources(const TW_IDENTITY& application)
 {
     std::vector<Source> sources;
     std::vector<std::string> files;
     CollectSourceFiles(DataSourceFolder(), 1, files);
     for (const std::string& file : files)
     {
-        std::shared_ptr<CZKSimDsLibrary> library(CZKSimDsLibrary::Load(file));
-        if (!library)
-            continue;
-        for (const TW_IDENTITY& identity : library->GetIdentities())
-            sources.push_back(Source{identity, library});
+        std::shared_ptr<CZKSimDsLibrary> library(CZKSimDsLibrary::Load(file, application));
+        if (library)
+            sources.push_back(Source{library->GetIdentity(), library});
     }
     return sources;
 }
@@ -475,13 +477,15 @@ TW_UINT16 CZKSimDsm::_ToSource(pTW_IDENTITY origin, pTW_IDENTITY dest, TW_UINT32
         App* app = _FindApp(origin);
         if (!app)
             return _Fail(nullptr, TWCC_SEQERROR);
-        // A refusal of the manager's own is reported by the manager, even
-        // when the application asks the source for it.
-        if (dg == DG_CONTROL && dat == DAT_STATUS && app->condition != TWCC_SUCCESS)
-            return _ReadCondition(app, static_cast<TW_STATUS*>(data));
+        // The status of an open source is the source's to tell; the manager
+        // answers only for a destination it refused itself.
         const Source* source = _FindSourceById(dest->Id);
         if (!source || !app->openSources.count(IdOf(dest)))
+        {
+            if (dg == DG_CONTROL && dat == DAT_STATUS)
+                return _ReadCondition(app, static_cast<TW_STATUS*>(data));
             return _Fail(app, TWCC_BADDEST);
+        }
         library = source->library;
     }
     return library->Call(origin, dg, dat, msg, data);

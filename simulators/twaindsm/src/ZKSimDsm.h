@@ -71,7 +71,7 @@ private:
     const Source* _FindSource(const TW_IDENTITY& wanted) const;
     const Source* _FindSourceById(TW_UINT32 id) const;
     const Source* _DefaultSource() const;
-    std::vector<Source> _DiscoverSources();
+    std::vector<Source> _DiscoverSources(const TW_IDENTITY& application);
     void _InstallSources(std::vector<Source>& sources);
     std::vector<Source> _UnloadSourcesIfIdle();
 

@@ -4,6 +4,7 @@
 #include "ZKCCITTCodec.h"
 #include "ZKImagingLog.h"
 #include "ZKJPEGCodec.h"
+#include "ZKTIFFFileCodec.h"
 
 #include <hollin/ZKBuffer.h>
 
@@ -385,6 +386,22 @@ BOOL CZKBitmapHandle::Decompress_JPEG(const BYTE* data, size_t size, int scale)
 BOOL CZKBitmapHandle::Decompress_JPEG(const CZKBuffer& data, int scale)
 {
     return BufferHoldsData(data) ? Decompress_JPEG(data.GetPtr(), data.GetSize(), scale) : FALSE;
+}
+
+BOOL CZKBitmapHandle::Decompress_TIFF(const BYTE* data, size_t size)
+{
+    return Guarded([&] {
+        std::string error;
+        if (SZKTIFFFileCodec::Decode(data, size, *this, error))
+            return true;
+        SZKImagingLog::Log("TIFF decoding failed: " + error);
+        return false;
+    });
+}
+
+BOOL CZKBitmapHandle::IsTIFF(const BYTE* data, size_t size)
+{
+    return SZKTIFFFileCodec::HasSignature(data, size) ? TRUE : FALSE;
 }
 
 BOOL CZKBitmapHandle::Compress_G4(std::vector<BYTE>& out) const

@@ -24,7 +24,7 @@ CZKTIFFErrorTrap::CZKTIFFErrorTrap()
     m_options = TIFFOpenOptionsAlloc();
     if (m_options)
     {
-        TIFFOpenOptionsSetErrorHandlerExtR(m_options, &CZKTIFFErrorTrap::_Handler, this);
+        TIFFOpenOptionsSetErrorHandlerExtR(m_options, &CZKTIFFErrorTrap::_ErrorHandler, this);
         TIFFOpenOptionsSetWarningHandlerExtR(m_options, &CZKTIFFErrorTrap::_Handler, this);
     }
 }
@@ -33,6 +33,12 @@ CZKTIFFErrorTrap::~CZKTIFFErrorTrap()
 {
     if (m_options)
         TIFFOpenOptionsFree(m_options);
+}
+
+int CZKTIFFErrorTrap::_ErrorHandler(TIFF* tif, void* userData, const char* module, const char* fmt, va_list args)
+{
+    static_cast<CZKTIFFErrorTrap*>(userData)->m_failed = true;
+    return _Handler(tif, userData, module, fmt, args);
 }
 
 int CZKTIFFErrorTrap::_Handler(TIFF*, void* userData, const char* module, const char* fmt, va_list args)

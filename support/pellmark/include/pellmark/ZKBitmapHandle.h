@@ -117,6 +117,14 @@ public:
     BOOL Decompress_JPEG(const CZKBuffer& data, int scale);
     BOOL Decompress_JPEG(const BYTE* data, size_t size, int scale);
 
+    // The first page of a TIFF file held in memory (size bytes, never read
+    // beyond). Bitonal, grey and RGB pages in strips keep 1, 8 or 24 bits, a
+    // "white is zero" page through its palette; other pages libtiff reads
+    // become 24-bit colour. The resolution comes from the file.
+    BOOL Decompress_TIFF(const BYTE* data, size_t size);
+    // TRUE when the bytes start with a TIFF signature.
+    static BOOL IsTIFF(const BYTE* data, size_t size);
+
     // T.6 coding of a 1-bit bitmap, ending with the EOFB code.
     BOOL Compress_G4(CZKBuffer& out) const;
     BOOL Compress_G4(std::vector<BYTE>& out) const;
