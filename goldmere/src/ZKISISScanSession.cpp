@@ -280,8 +280,11 @@ long CZKISISScanSession::_WindowCompression(long windowId, EZKISISCompressionTyp
     return 1;
 }
 
+// The run is over before the observer hears of it, so that it may start the
+// next run from inside the event.
 void CZKISISScanSession::_FinishRun()
 {
+    m_running.store(false);
     SZKISISProcessState::Set(ZKISIS_STATE_DRIVER_OPEN);
     m_inImage = false;
     if (IZKISISEventObserver* observer = m_observer.load())
@@ -289,8 +292,6 @@ void CZKISISScanSession::_FinishRun()
         ZK_ISIS_SESSION_END end;
         observer->OnISISSessionEnd(&end);
     }
-    // Cleared last, so that whoever waits for the run sees its end event too.
-    m_running.store(false);
 }
 
 void CZKISISScanSession::_RunError(int32_t status, const char* logLine)

@@ -53,8 +53,11 @@ int32_t CZKISISScanSession::_ImageBegin()
     announced.ImageLength = static_cast<DWORD>(LongTag(source, ZKISIS_TAG_IMAGE_LENGTH, 0));
     announced.SamplesPerPixel = static_cast<SHORT>(LongTag(source, ZKISIS_TAG_SAMPLES_PER_PIXEL, 0));
     announced.BitsPerSample = static_cast<SHORT>(LongTag(source, ZKISIS_TAG_BITS_PER_SAMPLE, 0));
-    const bool uncompressed = LongTag(source, ZKISIS_TAG_COMPRESSION, 1) == 1;
-    m_announcedBytes = uncompressed ? _RawImageSize(announced) : 0;
+    // Raw also where the coding named is one the image type cannot have.
+    const long compression = LongTag(source, ZKISIS_TAG_COMPRESSION, 1);
+    const bool raw = compression == 1 || (announced.BitsPerSample == 1 && compression == 6) ||
+                     (announced.BitsPerSample == 8 && compression == 4);
+    m_announcedBytes = raw ? _RawImageSize(announced) : 0;
     if (IZKISISEventObserver* observer = m_observer.load())
     {
         ZK_ISIS_IMAGE_BEGIN begin;
