@@ -1,6 +1,7 @@
 #include "ZKISISOptions.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwctype>
 #include <mutex>
 #include <vector>
@@ -12,7 +13,18 @@ namespace
 {
 std::mutex g_lock;
 bool g_loaded = false;
+std::wstring g_loadedPath;
 std::vector<std::wstring> g_compressionDrivers;
+
+std::wstring OptionFilePath()
+{
+    if (const char* path = std::getenv("ZK_ISIS_OPTION_FILE"))
+        if (*path)
+            return SZKCommon::MBStoWCS(path);
+    std::wstring folder;
+    SZKCommon::GetModuleFolderPath(folder);
+    return folder + L"/ISISOption.cfg";
+}
 
 std::wstring Normalised(std::wstring name)
 {
@@ -25,6 +37,7 @@ std::wstring Normalised(std::wstring name)
 void LoadLocked(const std::wstring& path)
 {
     g_loaded = true;
+    g_loadedPath = path;
     g_compressionDrivers.clear();
     CZKScript script;
     std::wstring list;
@@ -38,20 +51,10 @@ void LoadLocked(const std::wstring& path)
 
 bool SZKISISOptions::IsCompressionOptionDriver(const std::wstring& driverName)
 {
+    const std::wstring path = OptionFilePath();
     std::lock_guard<std::mutex> hold(g_lock);
-    if (!g_loaded)
-    {
-        std::wstring folder;
-        SZKCommon::GetModuleFolderPath(folder);
-        LoadLocked(folder + L"/ISISOption.cfg");
-    }
+    if (!g_loaded || path != g_loadedPath)
+        LoadLocked(path);
     return std::find(g_compressionDrivers.begin(), g_compressionDrivers.end(), Normalised(driverName)) !=
            g_compressionDrivers.end();
-}
-
-bool SZKISISOptions::Load(const std::wstring& path)
-{
-    std::lock_guard<std::mutex> hold(g_lock);
-    LoadLocked(path);
-    return true;
 }

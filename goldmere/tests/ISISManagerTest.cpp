@@ -318,6 +318,18 @@ TEST_F(ISISManagerTest, ScanSettingsFollowTheDriversTags)
     EXPECT_EQ(manager.ScanType(), 4);
 }
 
+TEST_F(ISISManagerTest, OneModelReportsItsTwoSidedModeThroughTag5440)
+{
+    const std::string profile = IsisSampleProfile("ZKDUPLEX", {{"Value = 4", "Value = 3"}, {"[Tag.5440]", "[Tag.5440]\nValue = 1"}});
+    folder.AddDriver("DR2080C", profile);
+    folder.AddDriver("OTHER", profile);
+    ASSERT_TRUE(manager.Open(L"dr2080c"));
+    EXPECT_EQ(manager.ScanType(), 4);
+    manager.Close();
+    ASSERT_TRUE(manager.Open(L"OTHER"));
+    EXPECT_EQ(manager.ScanType(), 3);
+}
+
 TEST_F(ISISManagerTest, SingleSidedModeWithoutPageNumbersIsOneImagePerPage)
 {
     OpenDuplex({{"[Tag.1763]", "[Tag.3999]"}, {"[Tag.5440]", "[Tag.5440]\nValue = 1"}});

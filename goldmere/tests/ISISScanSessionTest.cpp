@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <hollin/ZKDebugLog.h>
 #include <wincompat/ZKThread.h>
@@ -287,6 +288,32 @@ TEST_F(ISISScanSessionTest, FileTransferNamesEachFileAndSetsItsFormat)
     ZKISIS_VALUE format = {};
     ASSERT_EQ(fileOutput->proc(fileOutput, ZKISIS_MSG_GET_LONG, ZKISIS_TAG_FILE_FORMAT, &format), ZKISIS_OK);
     EXPECT_EQ(format.longValue, 0xB0000);
+}
+
+TEST_F(ISISScanSessionTest, ScanAheadModeIsReadWhenAScanStarts)
+{
+    OpenDuplex(1);
+    EXPECT_FALSE(manager.ScanAheadMode());
+    Run(-1);
+    EXPECT_TRUE(manager.ScanAheadMode()) << "tag 1283 has 0x200000";
+}
+
+TEST_F(ISISScanSessionTest, OptionFileDriversTakeTheCompressionOfTheWindows)
+{
+    const std::string options = folder.Path() + "/ISISOption.cfg";
+    std::ofstream(options) << "[General]\nCompressionOptionDriver = other; zkduplex\n";
+    OpenDuplex(1);
+    manager.SetCompressionType(ZKISIS_COMPRESSION_PER_WINDOW);
+    manager.SetCompression(1, 4);
+    Run(-1);
+    setenv("ZK_ISIS_OPTION_FILE", options.c_str(), 1);
+    Run(-1);
+    unsetenv("ZK_ISIS_OPTION_FILE");
+    const std::vector<ZK_TEST_IMAGE> images = recorder.Images();
+    ASSERT_EQ(images.size(), 4u);
+    EXPECT_EQ(images[0].info.Compression, 4);
+    EXPECT_EQ(images[1].info.Compression, 1) << "the back window is uncompressed";
+    EXPECT_EQ(images[3].info.Compression, 4) << "listed: one G4 window makes every bitonal image G4";
 }
 
 TEST_F(ISISScanSessionTest, UninitializeDuringARunEndsTheSessionCleanly)
