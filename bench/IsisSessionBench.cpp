@@ -32,9 +32,10 @@ public:
     BOOL OnISISImageEnd(ZK_ISIS_IMAGE_END* end) override
     {
         bytes = end->Info.ImageDataSize;
+        ++images;
         return FALSE;
     }
-    void OnISISImageNotAccepted() override {}
+    void OnISISImageNotAccepted() override { ++refused; }
     void OnISISSessionEnd(ZK_ISIS_SESSION_END*) override { ended.Set(); }
     void OnISISError(ZK_ISIS_ERROR*) override {}
     void OnISISQueryImageFileName(ZK_ISIS_IMAGEFILE_BEGIN_INFO*) override {}
@@ -42,6 +43,8 @@ public:
 
     CZKEvent ended;
     DWORD bytes = 0;
+    int images = 0;
+    int refused = 0;
 };
 
 std::string Profile(int samplesPerPixel, int bitsPerSample)
@@ -91,11 +94,17 @@ void RunSession(benchmark::State& state, int samplesPerPixel, int bitsPerSample)
     // One run first: the driver generates its pages once.
     manager.StartRun(-1);
     observer.ended.Wait(60000);
+    observer.images = 0;
     for (auto _ : state)
     {
-        manager.StartRun(-1);
-        observer.ended.Wait(60000);
+        if (!manager.StartRun(-1) || observer.ended.Wait(60000) != WAIT_OBJECT_0)
+        {
+            state.SkipWithError("the run did not start or end");
+            break;
+        }
     }
+    if (observer.images != state.iterations() * kSheetsPerRun || observer.refused)
+        state.SkipWithError("pages were lost or refused");
     state.counters["pages_per_second"] =
         benchmark::Counter(double(state.iterations()) * kSheetsPerRun, benchmark::Counter::kIsRate);
     state.SetBytesProcessed(int64_t(state.iterations()) * kSheetsPerRun * observer.bytes);
