@@ -174,7 +174,9 @@ void CZKISISScanSession::_RepeatedRun()
         scannedSoFar += scanned;
         if (pages > 0 && scannedSoFar >= pages)
             break;
+        // Between two scans a run is requested but nothing is scanning.
         m_waiting.store(true);
+        SZKISISProcessState::Set(ZKISIS_STATE_RUN_REQUESTED);
         if (!_WaitFlatbedDelay())
             break;
     }

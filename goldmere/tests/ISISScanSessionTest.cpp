@@ -9,7 +9,6 @@
 #include <wincompat/ZKThread.h>
 
 #include "ZKISISFileOutput.h"
-#include "ZKISISScannerDriver.h"
 #include "ZKSimImageEncoder.h"
 #include "ZKSimPageGenerator.h"
 #include "common/IsisTestSetup.h"
@@ -60,6 +59,13 @@ protected:
     CIsisRecorder recorder;
     CZKISISManager manager;
 };
+
+// The module behind the manager's file output object; reached past the
+// class, whose type information the library does not export.
+__attribute__((no_sanitize("vptr"))) ZKISIS_MODULE* FileOutputModule(CZKISISManager& manager)
+{
+    return manager.GetFileOutputHandler()->Module();
+}
 
 // The uncompressed rows the virtual driver sends for a bitonal 200 dpi page.
 std::vector<BYTE> ExpectedBitonalRows(int sheet, int side)
@@ -164,8 +170,9 @@ TEST_F(ISISScanSessionTest, FlatbedDelayEndsAtOnceWhenStopped)
     ASSERT_TRUE(manager.StartRun(3));
     ASSERT_EQ(firstImage.Wait(20000), WAIT_OBJECT_0);
     // Once the first scan is over the run waits out the delay.
-    for (int i = 0; i < 20000 && manager.GetScanner()->GetScanState() == CZKISISScannerDriver::SCAN_FEEDING; ++i)
+    for (int i = 0; i < 20000 && CZKISISManager::GetState() != ZKISIS_STATE_RUN_REQUESTED; ++i)
         ZKSleep(1);
+    ASSERT_EQ(CZKISISManager::GetState(), ZKISIS_STATE_RUN_REQUESTED);
     EXPECT_TRUE(manager.StopRun(1));
     EXPECT_FALSE(manager.DeviceBusy()) << "the ten-minute delay was cut short";
     EXPECT_TRUE(recorder.WaitSessionEnd());
@@ -284,7 +291,7 @@ TEST_F(ISISScanSessionTest, FileTransferNamesEachFileAndSetsItsFormat)
     ASSERT_EQ(recorder.Images().size(), 2u);
     EXPECT_EQ(fs::file_size(folder.Path() + "/image1.bin"), 50u * 600u);
     EXPECT_EQ(fs::file_size(folder.Path() + "/image2.bin"), 50u * 600u);
-    ZKISIS_MODULE* fileOutput = manager.GetFileOutputHandler()->Module();
+    ZKISIS_MODULE* fileOutput = FileOutputModule(manager);
     ZKISIS_VALUE format = {};
     ASSERT_EQ(fileOutput->proc(fileOutput, ZKISIS_MSG_GET_LONG, ZKISIS_TAG_FILE_FORMAT, &format), ZKISIS_OK);
     EXPECT_EQ(format.longValue, 0xB0000);
