@@ -154,9 +154,19 @@ TEST_F(ISISScanSessionTest, StopWhileIdleOrWithoutRunIsRefusedOrImmediate)
 {
     OpenDuplex(2);
     EXPECT_FALSE(manager.StopRun(1));
+    CZKEvent imageEnded;
+    CZKEvent release(true, false);
+    recorder.onImageEnd = [&](size_t) {
+        imageEnded.Set();
+        release.Wait(20000);
+    };
     ASSERT_TRUE(manager.StartRun(-1));
+    ASSERT_EQ(imageEnded.Wait(20000), WAIT_OBJECT_0);
     EXPECT_FALSE(manager.StartRun(-1)) << "a run is in progress";
+    EXPECT_TRUE(manager.DeviceBusy());
+    release.Set();
     ASSERT_TRUE(recorder.WaitSessionEnd());
+    EXPECT_EQ(recorder.Images().size(), 4u);
 }
 
 TEST_F(ISISScanSessionTest, FlatbedDelayEndsAtOnceWhenStopped)
