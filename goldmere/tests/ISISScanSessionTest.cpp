@@ -333,6 +333,27 @@ TEST_F(ISISScanSessionTest, OptionFileDriversTakeTheCompressionOfTheWindows)
     EXPECT_EQ(images[3].info.Compression, 4) << "listed: one G4 window makes every bitonal image G4";
 }
 
+TEST_F(ISISScanSessionTest, AStallingDriverNeverBlocksAStopAndEndsCleanly)
+{
+    OpenDuplex(3, "Fault = Stall 2\nStallMs = 1500\n");
+    CZKEvent firstSheet;
+    recorder.onImageEnd = [&firstSheet](size_t ended) {
+        if (ended == 2)
+            firstSheet.Set();
+    };
+    ASSERT_TRUE(manager.StartRun(-1));
+    ASSERT_EQ(firstSheet.Wait(20000), WAIT_OBJECT_0);
+    // Feeding the stalled sheet the stop takes effect at its end (4 images);
+    // caught between sheets it ends the run at once (2 images). Either way
+    // whole sheets only, and the third is never fed.
+    EXPECT_TRUE(manager.StopRun(1));
+    EXPECT_TRUE(manager.Uninitialize());
+    EXPECT_EQ(recorder.Events().back(), "session end");
+    const size_t images = recorder.Images().size();
+    EXPECT_TRUE(images == 2u || images == 4u) << images;
+    EXPECT_TRUE(recorder.Errors().empty());
+}
+
 TEST_F(ISISScanSessionTest, UninitializeDuringARunEndsTheSessionCleanly)
 {
     OpenDuplex(50);

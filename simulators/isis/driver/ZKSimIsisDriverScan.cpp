@@ -2,6 +2,8 @@
 #include "ZKSimIsisDriver.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <stdexcept>
 
 namespace
@@ -73,6 +75,8 @@ int32_t CZKSimIsisDriver::_ScanSheet(ZKISIS_MODULE* module)
             m_sheetsLeft = 0;
             return fault.second;
         }
+    if (_Fault(ZK_SIM_ISIS_FAULT::STALL, m_sheet))
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_profile.stallMs));
     if (_Fault(ZK_SIM_ISIS_FAULT::THROW, m_sheet))
         throw std::runtime_error("virtual driver fault");
     if (_Fault(ZK_SIM_ISIS_FAULT::END_WITHOUT_BEGIN, m_sheet))

@@ -18,6 +18,7 @@ struct ZK_SIM_ISIS_FAULT
         OUT_OF_MEMORY,    // -4500
         CANCEL,           // -4401
         THROW,            // the message procedure throws
+        STALL,            // the sheet's scan answers only after stallMs
         LONG_BLOCK,       // one block more than the image's size
         END_WITHOUT_BEGIN,// an image end before the sheet's first begin
         WRONG_TYPE,       // numeric answers of tag name the wrong value type
@@ -37,6 +38,7 @@ struct ZK_SIM_ISIS_PROFILE
     double pageHeight = 11.69;
     uint32_t blockSize = 65536;
     int32_t setupAnswer = 0;
+    uint32_t stallMs = 2000;
     std::vector<ZK_SIM_ISIS_FAULT> faults;
     CZKSimTagStore tags;               // tags of the driver as a whole
     std::set<uint16_t> windowTags;     // tags kept per window

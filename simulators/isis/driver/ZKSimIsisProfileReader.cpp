@@ -22,6 +22,7 @@ const NamedFault kFaults[] = {{"PaperJam", ZK_SIM_ISIS_FAULT::PAPER_JAM},
                               {"OutOfMemory", ZK_SIM_ISIS_FAULT::OUT_OF_MEMORY},
                               {"Cancel", ZK_SIM_ISIS_FAULT::CANCEL},
                               {"Throw", ZK_SIM_ISIS_FAULT::THROW},
+                              {"Stall", ZK_SIM_ISIS_FAULT::STALL},
                               {"LongBlock", ZK_SIM_ISIS_FAULT::LONG_BLOCK},
                               {"EndWithoutBegin", ZK_SIM_ISIS_FAULT::END_WITHOUT_BEGIN},
                               {"WrongType", ZK_SIM_ISIS_FAULT::WRONG_TYPE},
@@ -89,6 +90,9 @@ private:
             m_profile.blockSize = static_cast<uint32_t>(std::strtoul(block.c_str(), nullptr, 10));
         if (m_profile.blockSize == 0 || m_profile.sheets < 0)
             return _Fail("bad Sheets or BlockSize");
+        const std::string stall = _Text(L"Driver", L"StallMs");
+        if (!stall.empty())
+            m_profile.stallMs = static_cast<uint32_t>(std::strtoul(stall.c_str(), nullptr, 10));
         const std::string setup = _Text(L"Driver", L"SetupAnswer");
         m_profile.setupAnswer = setup.empty() ? 0 : std::atoi(setup.c_str());
         return _ReadPageSize(_Text(L"Driver", L"PageSize")) && _ReadFaults();
