@@ -13,7 +13,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <malloc.h>
 #include <memory>
 #include <utility>
 
