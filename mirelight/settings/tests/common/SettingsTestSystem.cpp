@@ -17,8 +17,6 @@ CSettingsTestSystem::CSettingsTestSystem(const std::vector<std::string>& profile
     m_path = pattern;
     fs::create_directories(m_path + "/twain_32/profiles");
     fs::create_symlink(std::string(ZK_SETTINGS_SIM_DIR) + "/libtwaindsm.so", m_path + "/libtwaindsm.so");
-    fs::create_symlink(std::string(ZK_SETTINGS_SIM_DIR) + "/twain_32/zkvirtual.ds.so",
-                       m_path + "/twain_32/zkvirtual.ds.so");
     for (const std::string& profile : profiles)
         AddProfile(profile, SampleProfile(profile));
     setenv("ZK_SYSTEM_DIR", m_path.c_str(), 1);
@@ -35,7 +33,8 @@ CSettingsTestSystem::~CSettingsTestSystem()
 
 std::string CSettingsTestSystem::SampleProfile(const std::string& name)
 {
-    std::ifstream in(std::string(ZK_SETTINGS_SIM_PROFILES) + "/" + name + ".profile", std::ios::binary);
+    std::ifstream in(std::string(ZK_SETTINGS_SIM_DIR) + "/twain_32/profiles/" + name + ".profile",
+                     std::ios::binary);
     if (!in)
         throw std::runtime_error("no sample profile " + name);
     std::stringstream text;
@@ -46,4 +45,8 @@ std::string CSettingsTestSystem::SampleProfile(const std::string& name)
 void CSettingsTestSystem::AddProfile(const std::string& name, const std::string& text) const
 {
     std::ofstream(m_path + "/twain_32/profiles/" + name + ".profile", std::ios::binary) << text;
+    // One data-source file per scanner, named after its profile. A copy, not
+    // a link: links to one file would load as one library, one scanner.
+    fs::copy_file(std::string(ZK_SETTINGS_SIM_DIR) + "/zkvirtualsource.so", m_path + "/twain_32/" + name + ".ds",
+                  fs::copy_options::overwrite_existing);
 }
