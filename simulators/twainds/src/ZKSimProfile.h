@@ -64,6 +64,7 @@ public:
     std::vector<uint8_t> customData;  // initial DAT_CUSTOMDSDATA block
     std::vector<ZK_SIM_FAULT> faults;
     int sheets = 0;
+    int reloadSheets = 0; // put into an empty feeder at each enable
     EUIResult uiResult = UI_OK;
     ENoPaper noPaper = NOPAPER_CLOSEDSREQ;
     bool asyncEvents = true; // signal from the source's own thread, after the call returns

@@ -261,6 +261,10 @@ bool SZKSimProfileReader::_ReadDevice(const CZKScript& script, CZKSimProfile& pr
     if (!OptionalNumber(script, section, L"Sheets", 1000000, sheets))
         return Invalid(error, "Device.Sheets is malformed");
     profile.sheets = static_cast<int>(sheets);
+    unsigned long long reload = 0;
+    if (!OptionalNumber(script, section, L"Reload", 1000000, reload))
+        return Invalid(error, "Device.Reload is malformed");
+    profile.reloadSheets = static_cast<int>(reload);
     std::string text;
     if (Text(script, section, L"UserInterface", text))
     {

@@ -283,6 +283,7 @@ TW_UINT16 CZKSimSession::_UserInterface(TW_UINT16 msg, TW_USERINTERFACE* ui, std
     if (!m_transfer.IsOnline())
         return _Fail(TWCC_CHECKDEVICEONLINE);
     const bool showUI = ui->ShowUI != 0;
+    m_feeder.Reload(m_profile.reloadSheets);
     if (!m_feeder.HasPaper() && !showUI && m_profile.noPaper == CZKSimProfile::NOPAPER_FAIL)
         return _Fail(TWCC_NOMEDIA);
     m_state = 5;
