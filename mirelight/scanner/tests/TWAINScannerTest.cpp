@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -287,4 +288,87 @@ TEST_F(TWAINScannerTest, SessionRecordsCarryTheSerialNumberAndImagesPerSheet)
     EXPECT_FALSE(begins[0].bImageAddress);
     ASSERT_EQ(1u, m_recorder.Ends().size());
     EXPECT_EQ(0, m_recorder.Ends()[0].nNextCounter); // no imprinter
+}
+
+namespace
+{
+// One sheet a pass, front only: the operator puts a sheet in for every pass.
+std::string RepeatProfile()
+{
+    return WithCurrent(SampleProfile(1, "[Device]\nReload = 1\n"), "Cap.CAP_DUPLEXENABLED", "0");
+}
+} // namespace
+
+TEST_F(TWAINScannerTest, RepeatModeStopsWhenThePageLimitIsReached)
+{
+    Open(RepeatProfile());
+    ASSERT_TRUE(m_scanner.SetTagValue(7, 1));
+    ASSERT_TRUE(m_scanner.Acquire(nullptr, 3));
+    ASSERT_TRUE(m_recorder.WaitForSessionEnds(1));
+    EXPECT_EQ((std::vector<std::string>{"begin", "image", "image", "image", "end"}), m_recorder.Events());
+    const std::vector<RECORDED_SCANNER_IMAGE> images = m_recorder.Images();
+    for (size_t i = 0; i < images.size(); ++i)
+        EXPECT_EQ(static_cast<LONG>(i + 1), Tag(images[i], 203)) << "pages are numbered across passes";
+    EXPECT_TRUE(m_recorder.Errors().empty());
+    EXPECT_FALSE(m_scanner.IsAcquiring());
+}
+
+TEST_F(TWAINScannerTest, RepeatModeWithoutALimitRunsUntilCancel)
+{
+    Open(RepeatProfile());
+    ASSERT_TRUE(m_scanner.SetTagValue(7, 1));
+    ASSERT_TRUE(m_scanner.Acquire(nullptr, -1));
+    for (int i = 0; i < 10000 && m_recorder.images < 4; ++i)
+        ZKSleep(1);
+    ASSERT_GE(m_recorder.images.load(), 4);
+    EXPECT_TRUE(m_scanner.IsAcquiring());
+    m_scanner.CancelAcquire(TRUE);
+    EXPECT_FALSE(m_scanner.IsAcquiring());
+    EXPECT_EQ(1, m_recorder.sessionEnds.load());
+    const std::vector<std::string> events = m_recorder.Events();
+    EXPECT_EQ("begin", events.front());
+    EXPECT_EQ("end", events.back());
+    EXPECT_EQ(1, std::count(events.begin(), events.end(), "begin"));
+}
+
+TEST_F(TWAINScannerTest, CancelEndsThePauseBetweenPassesEarly)
+{
+    Open(RepeatProfile());
+    ASSERT_TRUE(m_scanner.SetTagValue(7, 1));
+    ASSERT_TRUE(m_scanner.SetTagValue(8, 30000)); // far beyond any test's run time
+    int pause = 0;
+    ASSERT_TRUE(m_scanner.GetTagValue(8, pause));
+    EXPECT_EQ(30000, pause);
+    ASSERT_TRUE(m_scanner.Acquire(nullptr, -1));
+    for (int i = 0; i < 10000 && m_recorder.images < 1; ++i)
+        ZKSleep(1);
+    ASSERT_EQ(1, m_recorder.images.load());
+    m_scanner.CancelAcquire(TRUE);
+    // Returning at all shows the pause was cut short: the next pass would
+    // only start after 30 s.
+    EXPECT_EQ(1, m_recorder.sessionEnds.load());
+    EXPECT_EQ(1, m_recorder.images.load());
+}
+
+TEST_F(TWAINScannerTest, EverySegmentOfALongPageCarriesTheFirstSegmentsImprint)
+{
+    const std::string header = "[ExtInfo.HDR_PRINTERSTRING]\nId = 0x8015\nType = STR255\nValue = IMPRINT {segment}\n"
+                               "[ExtInfo.HDR_PRINTERINDEX]\nId = 0x8016\nType = UINT32\nValue = {segment}00\n"
+                               "[ExtInfo.HDR_LONGPAPERSEGMENT]\nId = 0x8035\nType = UINT32\nValue = {segment}\n";
+    std::string profile = WithCurrent(SampleProfile(2, header), "Cap.CAP_DUPLEXENABLED", "0");
+    profile.replace(profile.find("PageDelay = 0"), 13, "PageDelay = 0\nLongPaper = 1 3");
+    Open(profile);
+    AcquireAll();
+    const std::vector<RECORDED_SCANNER_IMAGE> images = m_recorder.Images();
+    ASSERT_EQ(4u, images.size());
+    std::wstring imprint;
+    for (size_t i = 0; i < 3; ++i)
+    {
+        EXPECT_EQ(100, Tag(images[i], 300)) << "segment " << i + 1;
+        ASSERT_TRUE(images[i].tags.GetValue(301, imprint));
+        EXPECT_EQ(L"IMPRINT 1", imprint);
+    }
+    // The next sheet is a page of its own again.
+    EXPECT_EQ(100, Tag(images[3], 300));
+    EXPECT_TRUE(m_recorder.Errors().empty());
 }
