@@ -10,6 +10,7 @@
 #include <mirelight/QX_SCANNER_IMAGE_INFO.h>
 #include <mirelight/QX_SCANNER_SESSION_BEGIN_INFO.h>
 #include <mirelight/QX_SCANNER_SESSION_END_INFO.h>
+#include <mirelight/mirelight_export.h>
 
 #include <fennick/ZKTWSourceManager.h>
 #include <wincompat/ZKEvent.h>
@@ -24,7 +25,7 @@ class CQXTWAINSourceModel;
 class CZKTagHolder;
 class CZKRBuffer;
 
-class CQXTWAINScannerImpl : public CQXScannerImpl, public IZKTWEventObserver
+class MIRELIGHT_EXPORT CQXTWAINScannerImpl : public CQXScannerImpl, public IZKTWEventObserver
 {
 public:
     // Not a repeat-mode page limit.
