@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ZKSimCapability.h"
+#include "ZKSimVendor.h"
 
 // A triplet that fails with a chosen condition code, or throws.
 struct ZK_SIM_FAULT
@@ -39,6 +40,13 @@ struct ZK_SIM_EXTINFO_ITEM
     TW_UINT16 id = 0;
     TW_UINT16 itemType = TWTY_UINT32;
     std::string value;
+};
+
+// A capability whose values belong to one camera directory.
+struct ZK_SIM_CAMERA_CAP
+{
+    std::string camera;
+    CZKSimCapability cap;
 };
 
 class CZKSimProfile
@@ -75,6 +83,8 @@ public:
     std::string fileName;        // DAT_SETUPFILEXFER default; empty: one in the temp folder
     std::vector<ZK_SIM_SHEET_FAULT> sheetFaults;
     std::vector<ZK_SIM_EXTINFO_ITEM> extInfo;
+    std::vector<ZK_SIM_CAMERA_CAP> cameraCapabilities;
+    ZK_SIM_VENDOR vendor;
 
     const ZK_SIM_SHEET_FAULT* FindSheetFault(int sheet, ZK_SIM_SHEET_FAULT::EKind kind) const
     {
