@@ -1,8 +1,7 @@
 // The TWAIN-backed scanner end to end: the facade against the simulated
 // source manager and virtual source, with an application observer that
 // records every record it is handed.
-#include "common/ScannerRecorder.h"
-#include "common/TwainTestSetup.h"
+#include "TWAINScannerFixture.h"
 
 #include <mirelight/QXScanner.h>
 #include <mirelight/QXScannerHelper.h>
@@ -26,17 +25,13 @@
 namespace
 {
 const char* const kProduct = "ZK Virtual Production Duplex";
-const wchar_t* const kQualifiedName = L"twain:ZK Virtual Production Duplex";
 
 std::string SampleProfile(int sheets, const std::string& extra = "")
 {
-    std::ifstream in(std::string(ZK_FENNICK_SIM_PROFILES) + "/production_duplex.profile", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string profile = text.str();
+    std::string profile = SampleProfileText("production_duplex", extra);
     const std::string from = "Sheets = 10";
     profile.replace(profile.find(from), from.size(), "Sheets = " + std::to_string(sheets));
-    return profile + "\n" + extra + "\n";
+    return profile;
 }
 
 // The profile text with the current value of one capability replaced.
@@ -68,48 +63,7 @@ std::vector<BYTE> Bits(const CZKBitmapHandle& page)
     return bits ? std::vector<BYTE>(bits, bits + page.GetImageSize()) : std::vector<BYTE>();
 }
 
-LONG Tag(const RECORDED_SCANNER_IMAGE& image, DWORD tag)
-{
-    LONG value = -1;
-    image.tags.GetValue(tag, value);
-    return value;
-}
-
-class TWAINScannerTest : public ::testing::Test
-{
-protected:
-    void SetUp() override { m_recorder.fileFolder = m_folder.Path(); }
-
-    void Open(const std::string& profile, WORD transferMode = TWSX_MEMORY)
-    {
-        m_folder.AddProfile("e2e", profile);
-        m_scanner.SetObserver(&m_recorder);
-        // The ISIS half is not part of this build, so the facade's overall
-        // answer stays FALSE; the TWAIN source manager is open either way.
-        m_scanner.Initialize();
-        ASSERT_TRUE(m_scanner.SetTagValue(14, static_cast<int>(transferMode)));
-        EQXScannerProtocol protocol = QX_SCANNER_PROTOCOL_ISIS;
-        std::wstring name;
-        ASSERT_TRUE(CQXScannerHelper::ExtractProtocolAndName(kQualifiedName, protocol, name));
-        ASSERT_TRUE(m_scanner.Open(name.c_str(), protocol));
-    }
-
-    void AcquireAll(int sessions = 1)
-    {
-        ASSERT_TRUE(m_scanner.Acquire(nullptr, -1));
-        ASSERT_TRUE(m_recorder.WaitForSessionEnds(sessions));
-    }
-
-    void TearDown() override
-    {
-        m_scanner.Close();
-        m_scanner.Uninitialize();
-    }
-
-    CTestSystemFolder m_folder{std::vector<std::string>{}};
-    CScannerRecorder m_recorder;
-    CQXScanner m_scanner;
-};
+using TWAINScannerTest = TWAINScannerFixture;
 } // namespace
 
 TEST_F(TWAINScannerTest, ListsOpensAndReportsTheSourceCapabilities)
