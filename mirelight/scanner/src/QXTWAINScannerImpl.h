@@ -128,6 +128,8 @@ protected:
     void _ReleaseStrips();
     void _DestroyPool();
     void _FailImage(const char* text);
+    // "<what>. Size: <n> bytes", as the transfer log lines read.
+    static std::string _SizeText(const char* what, size_t size);
     static BOOL _IsImageInfoSane(const ZKTWIMAGEINFO& info);
     static size_t _MaxImageBytes(const ZKTWIMAGEINFO& info);
     BOOL _RowsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEINFO& info);
@@ -155,6 +157,8 @@ protected:
     QX_SCANNER_SESSION_BEGIN_INFO m_beginInfo;
     QX_SCANNER_SESSION_END_INFO m_endInfo;
     unsigned m_imageCount = 0; // images numbered this session
+    // The thread the manager's events arrive on, known from the first one.
+    std::atomic<DWORD> m_eventThread{0};
     // Bytes held in the strip list for the image being received.
     size_t m_imageBytes = 0;
 };

@@ -11,6 +11,7 @@
 #include <hollin/ZKGBuffer.h>
 #include <hollin/ZKTagHolder.h>
 #include <twaindefs/ZKTwainConstants.h>
+#include <wincompat/ZKThread.h>
 
 #include <algorithm>
 #include <cstring>
@@ -194,6 +195,7 @@ void CQXTWAINScannerImpl::_FillImageTags(const CZKTWExtraImageInfo* extra, CZKTa
 
 void CQXTWAINScannerImpl::_DeliverImage(CZKBuffer& data, const ZKTWIMAGEINFO& info, CZKTWExtraImageInfo* extra)
 {
+    m_eventThread = CZKThread::CurrentId();
     if (!m_observer)
         return;
     std::unique_ptr<QX_SCANNER_IMAGE_INFO> imageInfo(new (std::nothrow) QX_SCANNER_IMAGE_INFO);
@@ -229,6 +231,7 @@ void CQXTWAINScannerImpl::OnSetupFileTransfer(TW_SETUPFILEXFER* setup)
 {
     if (!setup || !m_observer)
         return;
+    m_eventThread = CZKThread::CurrentId();
     QX_SCANNER_IMAGEFILE_BEGIN_INFO file;
     m_observer->OnImageFileBegin(file);
     const std::string name = SZKCommon::WCStoMBS(file.strFileName);

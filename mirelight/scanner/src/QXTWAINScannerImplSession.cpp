@@ -60,7 +60,10 @@ void CQXTWAINScannerImpl::CancelAcquire(BOOL wait)
     }
     m_manager->CancelAcquire(FALSE);
     m_cancelRequested = TRUE;
-    if (!wait || !m_worker)
+    // From inside an event the session cannot end before the event returns:
+    // waiting there would never end.
+    const DWORD caller = CZKThread::CurrentId();
+    if (!wait || !m_worker || caller == m_worker->Id() || caller == m_eventThread)
         return;
     // The worker may be waiting for a pass that needs this thread's messages.
     while (m_worker->Join(0) == WAIT_TIMEOUT)
@@ -206,6 +209,7 @@ void CQXTWAINScannerImpl::OnAcquireBegin()
 
 void CQXTWAINScannerImpl::OnAcquireEnd(BOOL)
 {
+    m_eventThread = CZKThread::CurrentId();
     _DestroyPool();
     if (m_repeatMode)
     {
@@ -218,6 +222,7 @@ void CQXTWAINScannerImpl::OnAcquireEnd(BOOL)
 
 void CQXTWAINScannerImpl::OnTWAINError(DWORD, WORD, WORD, WORD rc, WORD cc)
 {
+    m_eventThread = CZKThread::CurrentId();
     m_sessionError = TRUE;
     int error = QX_SCANNER_ERROR_FAILURE;
     switch (cc)

@@ -12,15 +12,14 @@
 
 #include <hollin/ZKDebugLog.h>
 #include <hollin/ZKRBuffer.h>
-#include <pellmark/ZKBitmapHandle.h>
 #include <twaindefs/ZKTwainConstants.h>
 
 #include <atomic>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 namespace
 {
@@ -128,10 +127,7 @@ BOOL CQXTWAINScannerImpl::_StoreStrip(const TW_IMAGEMEMXFER& block)
         memory = m_pool->malloc();
     if (!memory)
     {
-        char text[96];
-        std::snprintf(text, sizeof(text), "Failed to allocate memory in pool. Size: %u bytes",
-                      static_cast<unsigned>(blockSize));
-        _FailImage(text);
+        _FailImage(_SizeText("Failed to allocate memory in pool", blockSize).c_str());
         return FALSE;
     }
     std::memcpy(memory, block.Memory.TheMem, written);
@@ -142,51 +138,52 @@ BOOL CQXTWAINScannerImpl::_StoreStrip(const TW_IMAGEMEMXFER& block)
 
 BOOL CQXTWAINScannerImpl::_JoinStrips(CZKRBuffer& image)
 {
-    if (m_imageBytes == 0 || !image.Alloc(m_imageBytes))
+    // Every byte is written below: no need to zero the block first.
+    BYTE* joined = m_imageBytes > 0 ? static_cast<BYTE*>(std::malloc(m_imageBytes)) : nullptr;
+    if (!joined)
     {
-        char text[96];
-        std::snprintf(text, sizeof(text), "Failed to allocate memory for image. Size: %u bytes",
-                      static_cast<unsigned>(m_imageBytes));
-        _FailImage(text);
+        _FailImage(_SizeText("Failed to allocate memory for image", m_imageBytes).c_str());
         return FALSE;
     }
-    BYTE* out = image.GetPtr();
+    BYTE* out = joined;
     for (const Strip& strip : m_strips)
     {
         std::memcpy(out, strip.first, strip.second);
         out += strip.second;
     }
+    image.Attach(joined, m_imageBytes);
     _ReleaseStrips();
     return TRUE;
 }
 
+// The rows become bitmap rows (padded, colour as blue, green, red) in a
+// block of their own that then replaces them.
 BOOL CQXTWAINScannerImpl::_RowsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEINFO& info)
 {
     QX_SCANNER_IMAGE_INFO rows;
     _FillImageInfo(info, nullptr, rows);
-    CZKBitmapHandle bitmap;
-    if (!SQXImageConverter::TwainRowsToBitmap(image, rows, bitmap))
+    const size_t size = SQXImageConverter::BitmapStride(static_cast<size_t>(info.ImageWidth),
+                                                        static_cast<unsigned>(info.BitsPerPixel)) *
+                        static_cast<size_t>(info.ImageLength);
+    BYTE* bitmap = static_cast<BYTE*>(std::malloc(size));
+    if (!bitmap)
     {
+        _FailImage(_SizeText("Failed to allocate memory for uncompressed image", size).c_str());
+        return FALSE;
+    }
+    if (!SQXImageConverter::TwainRowsToBitmapRows(image, rows, bitmap, size))
+    {
+        std::free(bitmap);
         _FailImage("UncompressedToBitmap failed");
         return FALSE;
     }
-    const BYTE* bits = bitmap.GetPtr();
-    if (!bits)
-    {
-        _FailImage("Can't access the memory of uncompressed image");
-        return FALSE;
-    }
-    const size_t size = bitmap.GetImageSize();
-    if (!image.Alloc(size))
-    {
-        char text[96];
-        std::snprintf(text, sizeof(text), "Failed to allocate memory for uncompressed image. Size: %u bytes",
-                      static_cast<unsigned>(size));
-        _FailImage(text);
-        return FALSE;
-    }
-    std::memcpy(image.GetPtr(), bits, size);
+    image.Attach(bitmap, size);
     return TRUE;
+}
+
+std::string CQXTWAINScannerImpl::_SizeText(const char* what, size_t size)
+{
+    return std::string(what) + ". Size: " + std::to_string(static_cast<unsigned>(size)) + " bytes";
 }
 
 void CQXTWAINScannerImpl::_ReleaseStrips()
