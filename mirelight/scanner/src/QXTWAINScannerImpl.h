@@ -133,6 +133,9 @@ protected:
     static BOOL _IsImageInfoSane(const ZKTWIMAGEINFO& info);
     static size_t _MaxImageBytes(const ZKTWIMAGEINFO& info);
     BOOL _RowsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEINFO& info);
+    BOOL _BuildImage(CZKRBuffer& image, const ZKTWIMAGEINFO& info);
+    bool _StripsHoldWholeRows(const ZKTWIMAGEINFO& info) const;
+    BOOL _StripsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEINFO& info);
 
     std::unique_ptr<CZKTWSourceManager> m_manager;
     std::unique_ptr<CQXTWAINSourceModel> m_model;

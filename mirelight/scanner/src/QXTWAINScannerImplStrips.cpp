@@ -14,6 +14,7 @@
 #include <hollin/ZKRBuffer.h>
 #include <twaindefs/ZKTwainConstants.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -86,11 +87,14 @@ void CQXTWAINScannerImpl::OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWI
         return;
     }
     std::unique_ptr<CZKRBuffer> image(new (std::nothrow) CZKRBuffer);
-    if (!image || !_JoinStrips(*image))
+    if (!image)
+    {
+        _FailImage("Failed to allocate memory for image");
+        return;
+    }
+    if (!_BuildImage(*image, *info))
         return;
     _NumberImage(dynamic_cast<CQXRidgeExtraImageInfo*>(extra));
-    if (info->Compression == TWCP_NONE && !_RowsToBitmapBytes(*image, *info))
-        return;
     _DeliverImage(*image, *info, extra);
 }
 
@@ -177,6 +181,64 @@ BOOL CQXTWAINScannerImpl::_RowsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEI
         _FailImage("UncompressedToBitmap failed");
         return FALSE;
     }
+    image.Attach(bitmap, size);
+    return TRUE;
+}
+
+// Compressed strips are joined whole. Uncompressed strips of whole rows
+// become bitmap rows straight away; other ones are joined first.
+BOOL CQXTWAINScannerImpl::_BuildImage(CZKRBuffer& image, const ZKTWIMAGEINFO& info)
+{
+    if (info.Compression != TWCP_NONE)
+        return _JoinStrips(image);
+    if (_StripsHoldWholeRows(info))
+        return _StripsToBitmapBytes(image, info);
+    return _JoinStrips(image) && _RowsToBitmapBytes(image, info) ? TRUE : FALSE;
+}
+
+bool CQXTWAINScannerImpl::_StripsHoldWholeRows(const ZKTWIMAGEINFO& info) const
+{
+    const size_t rowSize = info.BytesPerRow;
+    if (rowSize == 0 || m_imageBytes < rowSize * static_cast<size_t>(info.ImageLength))
+        return false;
+    for (const Strip& strip : m_strips)
+        if (strip.second % rowSize != 0)
+            return false;
+    return true;
+}
+
+BOOL CQXTWAINScannerImpl::_StripsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEINFO& info)
+{
+    QX_SCANNER_IMAGE_INFO rows;
+    _FillImageInfo(info, nullptr, rows);
+    const size_t stride = SQXImageConverter::BitmapStride(static_cast<size_t>(info.ImageWidth),
+                                                          static_cast<unsigned>(info.BitsPerPixel));
+    const size_t size = stride * static_cast<size_t>(info.ImageLength);
+    BYTE* bitmap = static_cast<BYTE*>(std::malloc(size));
+    if (!bitmap)
+    {
+        _FailImage(_SizeText("Failed to allocate memory for uncompressed image", size).c_str());
+        return FALSE;
+    }
+    int row = 0;
+    for (const Strip& strip : m_strips)
+    {
+        // Rows past the announced length are not the image's.
+        const int count = std::min(static_cast<int>(strip.second / info.BytesPerRow), info.ImageLength - row);
+        if (count <= 0)
+            break;
+        rows.ImageLength = count;
+        if (!SQXImageConverter::TwainRowsToBitmapRows(static_cast<const BYTE*>(strip.first), strip.second, rows,
+                                                      bitmap + static_cast<size_t>(row) * stride,
+                                                      size - static_cast<size_t>(row) * stride))
+        {
+            std::free(bitmap);
+            _FailImage("UncompressedToBitmap failed");
+            return FALSE;
+        }
+        row += count;
+    }
+    _ReleaseStrips();
     image.Attach(bitmap, size);
     return TRUE;
 }

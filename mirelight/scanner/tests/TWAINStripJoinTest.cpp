@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -207,4 +208,41 @@ TEST_F(TWAINStripJoinTest, TooFewRowsForTheAnnouncedImageIsAnError)
     EXPECT_TRUE(m_recorder.Images().empty());
     EXPECT_TRUE(Logged("UncompressedToBitmap failed"));
     EXPECT_EQ(std::vector<int>{QX_SCANNER_ERROR_FAILURE}, m_recorder.Errors());
+}
+
+TEST_F(TWAINStripJoinTest, ColourRowsBecomePaddedBlueGreenRedRowsWhateverTheStripCut)
+{
+    ZKTWIMAGEINFO info = Bitonal(5, 3);
+    info.SamplesPerPixel = 3;
+    info.BitsPerPixel = 24;
+    info.PixelType = TWPT_RGB;
+    info.BytesPerRow = 15;
+    const std::vector<BYTE> rows = Pattern(45);
+    std::vector<BYTE> expected(16 * 3, 0); // rows padded to 16 bytes
+    for (size_t y = 0; y < 3; ++y)
+        for (size_t x = 0; x < 5; ++x)
+            for (size_t c = 0; c < 3; ++c)
+                expected[y * 16 + x * 3 + c] = rows[y * 15 + x * 3 + (2 - c)];
+    for (size_t strip : {15u, 30u, 7u, 45u}) // whole rows, and cuts inside rows
+    {
+        CScannerRecorder recorder;
+        CQXTWAINScannerImpl impl;
+        impl.SetObserver(&recorder);
+        std::vector<BYTE> buffer(strip);
+        for (size_t at = 0; at < rows.size(); at += strip)
+        {
+            const size_t n = std::min(strip, rows.size() - at);
+            std::memcpy(buffer.data(), rows.data() + at, n);
+            TW_IMAGEMEMXFER block{};
+            block.Memory.TheMem = buffer.data();
+            block.Memory.Length = static_cast<TW_UINT32>(strip);
+            block.BytesWritten = static_cast<TW_UINT32>(n);
+            const bool last = at + strip >= rows.size();
+            impl.OnMemoryBlock(&block, last ? TRUE : FALSE, last ? new ZKTWIMAGEINFO(info) : nullptr, nullptr);
+        }
+        const std::vector<RECORDED_SCANNER_IMAGE> images = recorder.Images();
+        ASSERT_EQ(1u, images.size()) << "strips of " << strip;
+        EXPECT_EQ(expected, images[0].bytes) << "strips of " << strip;
+        EXPECT_EQ(3, images[0].info.imageType.value);
+    }
 }
