@@ -37,7 +37,7 @@
 namespace
 {
 constexpr int kPagesPerBatch = 10;
-constexpr LONG kWidth = 2475; // 8.25 in at 300 dpi
+constexpr LONG kWidth = 2475;  // 8.25 in at 300 dpi
 constexpr LONG kHeight = 3510; // 11.7 in
 constexpr size_t kStripBytes = 65536;
 
@@ -96,9 +96,11 @@ void BM_FacadeMemoryTransfer(benchmark::State& state)
         while (!observer.ended || scanner.IsAcquiring())
             ZKSleep(1);
     }
-    if (observer.errors != 0 || observer.pages != kPagesPerBatch * static_cast<int>(state.iterations()))
+    if (observer.errors != 0 ||
+        observer.pages != kPagesPerBatch * static_cast<int>(state.iterations()))
         state.SkipWithError("pages missing");
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(observer.pages), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(observer.pages), benchmark::Counter::kIsRate);
     scanner.Close();
     scanner.Uninitialize();
 }
@@ -132,7 +134,8 @@ void BM_LayerMemoryTransfer(benchmark::State& state)
     }
     if (sink.errors != 0 || sink.pages != kPagesPerBatch * static_cast<int>(state.iterations()))
         state.SkipWithError("pages missing");
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(sink.pages), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(sink.pages), benchmark::Counter::kIsRate);
     manager.CloseSource();
     manager.Close();
 }
@@ -164,7 +167,9 @@ PAGE_DATA MakePage(int kind)
     info.BitsPerPixel = colour ? 24 : 1;
     info.PixelType = colour ? TWPT_RGB : TWPT_BW;
     info.BytesPerRow = colour ? kWidth * 3 : (kWidth + 7) / 8;
-    info.Compression = kind == BITONAL_G4 ? TWCP_GROUP4 : kind == COLOUR_JPEG ? TWCP_JPEG : TWCP_NONE;
+    info.Compression = kind == BITONAL_G4    ? TWCP_GROUP4
+                       : kind == COLOUR_JPEG ? TWCP_JPEG
+                                             : TWCP_NONE;
     page.bytes.resize(static_cast<size_t>(info.BytesPerRow) * kHeight);
     for (size_t i = 0; i < page.bytes.size(); ++i)
         page.bytes[i] = static_cast<BYTE>((i / 97) * 31 + (i % 13)); // text-like variation
@@ -233,15 +238,18 @@ void BM_StripJoin(benchmark::State& state)
             block.Memory.Length = static_cast<TW_UINT32>(strip);
             block.BytesWritten = static_cast<TW_UINT32>(n);
             const bool last = at + n >= page.bytes.size();
-            impl.OnMemoryBlock(&block, last ? TRUE : FALSE, last ? new ZKTWIMAGEINFO(page.info) : nullptr, nullptr);
+            impl.OnMemoryBlock(&block, last ? TRUE : FALSE,
+                               last ? new ZKTWIMAGEINFO(page.info) : nullptr, nullptr);
         }
     }
     impl.OnAcquireEnd(FALSE); // the pool lives for the session
     if (observer.errors != 0 || observer.pages != static_cast<int>(state.iterations()))
         state.SkipWithError("pages missing");
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(observer.pages), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(observer.pages), benchmark::Counter::kIsRate);
     state.counters["page_bytes"] = static_cast<double>(page.bytes.size());
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(page.bytes.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(page.bytes.size()));
 }
 
 void BM_StripCopy(benchmark::State& state)
@@ -262,12 +270,21 @@ void BM_StripCopy(benchmark::State& state)
     }
     state.counters["pages/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(page.bytes.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(page.bytes.size()));
 }
 } // namespace
 
-BENCHMARK(BM_LayerMemoryTransfer)->Arg(TWPT_RGB)->Arg(TWPT_BW)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_FacadeMemoryTransfer)->Arg(TWPT_RGB)->Arg(TWPT_BW)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LayerMemoryTransfer)
+    ->Arg(TWPT_RGB)
+    ->Arg(TWPT_BW)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_FacadeMemoryTransfer)
+    ->Arg(TWPT_RGB)
+    ->Arg(TWPT_BW)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_StripCopy)->DenseRange(BITONAL_RAW, COLOUR_JPEG)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StripJoin)->DenseRange(BITONAL_RAW, COLOUR_JPEG)->Unit(benchmark::kMillisecond);
 

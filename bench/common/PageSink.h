@@ -20,7 +20,8 @@ public:
     void OnNativeImage(HGLOBAL, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo*) override { delete info; }
     void OnSetupFileTransfer(TW_SETUPFILEXFER*) override {}
     void OnFileTransferred(TW_SETUPFILEXFER*) override {}
-    void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override
+    void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
+                       CZKTWExtraImageInfo* extra) override
     {
         const BYTE* data = static_cast<const BYTE*>(block->Memory.TheMem);
         page.insert(page.end(), data, data + block->BytesWritten);
@@ -39,4 +40,3 @@ public:
     std::atomic<int> errors{0};
     std::atomic<bool> ended{false};
 };
-

@@ -18,7 +18,9 @@ namespace
 std::string SimulatorFolder()
 {
     std::error_code ignored;
-    return (fs::read_symlink("/proc/self/exe", ignored).parent_path().parent_path() / "sim" / "system").string();
+    return (fs::read_symlink("/proc/self/exe", ignored).parent_path().parent_path() / "sim" /
+            "system")
+        .string();
 }
 } // namespace
 
@@ -30,11 +32,13 @@ CSimulatedScanner::CSimulatedScanner(const std::string& sample)
     m_path = pattern;
     fs::create_directories(m_path + "/twain_32/profiles");
     fs::create_symlink(SimulatorFolder() + "/libtwaindsm.so", m_path + "/libtwaindsm.so");
-    fs::create_symlink(SimulatorFolder() + "/twain_32/zkvirtual.ds.so", m_path + "/twain_32/zkvirtual.ds.so");
+    fs::create_symlink(SimulatorFolder() + "/twain_32/zkvirtual.ds.so",
+                       m_path + "/twain_32/zkvirtual.ds.so");
     std::ifstream in(SimulatorFolder() + "/twain_32/profiles/" + sample + ".profile");
     std::stringstream text;
     text << in.rdbuf();
-    const std::string profile = std::regex_replace(text.str(), std::regex("Sheets = [0-9]+"), "Sheets = 1000000");
+    const std::string profile =
+        std::regex_replace(text.str(), std::regex("Sheets = [0-9]+"), "Sheets = 1000000");
     std::ofstream(m_path + "/twain_32/profiles/bench.profile") << profile;
     setenv("ZK_SYSTEM_DIR", m_path.c_str(), 1);
     setenv("ZK_TWAIN_DS_DIR", (m_path + "/twain_32").c_str(), 1);

@@ -13,7 +13,10 @@
 
 namespace
 {
-int32_t Rounded(double value) { return static_cast<int32_t>(std::floor(value + 0.5)); }
+int32_t Rounded(double value)
+{
+    return static_cast<int32_t>(std::floor(value + 0.5));
+}
 } // namespace
 
 BOOL CQXTWAINCameraAccess::_ChangeTo(int camera)
@@ -40,14 +43,16 @@ BOOL CQXTWAINCameraAccess::Read(int camera, QX_SCANNER_CAMERA& out)
     if (!_ChangeTo(camera))
         return FALSE;
     TW_BOOL flag = 0;
-    if (m_manager->GetCapOnevalue(CAP_CAMERAENABLED, ZKTW_GETCAP_CURRENT, TWTY_BOOL, &flag) == ZKTW_CAP_SUCCESS)
+    if (m_manager->GetCapOnevalue(CAP_CAMERAENABLED, ZKTW_GETCAP_CURRENT, TWTY_BOOL, &flag) ==
+        ZKTW_CAP_SUCCESS)
         out.bEnabled = flag ? 1 : 0;
     if (bitonal)
         out.nColorModeMask = QX_SCANNER_CAMERA::MODE_BITONAL;
     else
     {
         out.nColorModeMask = QX_SCANNER_CAMERA::MODE_GRAY | QX_SCANNER_CAMERA::MODE_COLOR;
-        if (m_manager->GetCapOnevalue(CAP_GRAYMODE, ZKTW_GETCAP_CURRENT, TWTY_BOOL, &flag) == ZKTW_CAP_FAILURE)
+        if (m_manager->GetCapOnevalue(CAP_GRAYMODE, ZKTW_GETCAP_CURRENT, TWTY_BOOL, &flag) ==
+            ZKTW_CAP_FAILURE)
             return FALSE;
         out.nColorMode = flag ? QX_SCANNER_CAMERA::MODE_GRAY : QX_SCANNER_CAMERA::MODE_COLOR;
     }
@@ -88,13 +93,14 @@ void CQXTWAINCameraAccess::_ReadHalftones(QX_SCANNER_CAMERA_ADVCAP_TW& caps)
     DWORD fallback = 0;
     void* items = nullptr;
     unsigned count = 0;
-    if (m_manager->GetCapEnumeration(ICAP_HALFTONES, ZKTW_GETCAP_GET, TWTY_STR32, current, fallback, &items,
-                                     count) != ZKTW_CAP_SUCCESS)
+    if (m_manager->GetCapEnumeration(ICAP_HALFTONES, ZKTW_GETCAP_GET, TWTY_STR32, current, fallback,
+                                     &items, count) != ZKTW_CAP_SUCCESS)
         return;
     const auto* names = static_cast<const TW_STR32*>(items);
     for (unsigned i = 0; i < count; ++i)
     {
-        const std::wstring name = SZKCommon::MBStoWCS(std::string(names[i], strnlen(names[i], sizeof(TW_STR32))));
+        const std::wstring name =
+            SZKCommon::MBStoWCS(std::string(names[i], strnlen(names[i], sizeof(TW_STR32))));
         caps.halftones.AddTail(name);
         if (i == current)
             caps.strHalftone = name;
@@ -105,7 +111,8 @@ void CQXTWAINCameraAccess::_ReadHalftones(QX_SCANNER_CAMERA_ADVCAP_TW& caps)
 void CQXTWAINCameraAccess::_ReadAdjustment(WORD cap, int32_t& value, BOOL& readOnly)
 {
     TW_FIX32 current{};
-    if (m_manager->GetCapOnevalue(cap, ZKTW_GETCAP_CURRENT, TWTY_FIX32, &current) == ZKTW_CAP_SUCCESS)
+    if (m_manager->GetCapOnevalue(cap, ZKTW_GETCAP_CURRENT, TWTY_FIX32, &current) ==
+        ZKTW_CAP_SUCCESS)
         value = Rounded(CZKTWHelper::Fix32ToDouble(current));
     readOnly = _CanSet(cap) ? 0 : 1;
 }
@@ -114,12 +121,14 @@ BOOL CQXTWAINCameraAccess::Write(int camera, const QX_SCANNER_CAMERA& in, DWORD 
 {
     if (!_ChangeTo(camera))
         return FALSE;
-    const auto wanted = [options](DWORD bit) { return options == WRITE_ALL || (options & bit) != 0; };
+    const auto wanted = [options](DWORD bit)
+    { return options == WRITE_ALL || (options & bit) != 0; };
     BOOL written = TRUE;
     if (wanted(WRITE_ENABLED))
     {
         const TW_BOOL enabled = in.bEnabled ? 1 : 0;
-        written &= m_manager->SetCapOnevalue(CAP_CAMERAENABLED, TWTY_BOOL, &enabled) == ZKTW_CAP_SUCCESS;
+        written &=
+            m_manager->SetCapOnevalue(CAP_CAMERAENABLED, TWTY_BOOL, &enabled) == ZKTW_CAP_SUCCESS;
     }
     if (!IsBitonalCamera(camera) && wanted(WRITE_COLORMODE))
     {
@@ -149,7 +158,8 @@ BOOL CQXTWAINCameraAccess::_WriteAdjustments(const QX_SCANNER_CAMERA_ADVCAP_TW& 
         if (!_CanSet(adjustment.first))
             continue;
         const TW_FIX32 value = CZKTWHelper::DoubleToFix32(adjustment.second);
-        written &= m_manager->SetCapOnevalue(adjustment.first, TWTY_FIX32, &value) == ZKTW_CAP_SUCCESS;
+        written &=
+            m_manager->SetCapOnevalue(adjustment.first, TWTY_FIX32, &value) == ZKTW_CAP_SUCCESS;
     }
     return written;
 }

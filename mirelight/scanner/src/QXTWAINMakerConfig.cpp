@@ -10,7 +10,8 @@ namespace
 {
 std::wstring Lower(std::wstring text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towlower(c); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](wchar_t c) { return std::towlower(c); });
     return text;
 }
 
@@ -27,14 +28,20 @@ bool Contains(const std::wstring& lowerName, const std::wstring& word)
 }
 } // namespace
 
-std::wstring SQXTWAINMakerConfig::MakerName() { return Lower(Value(L"TWAIN_MAKER_NAME")); }
+std::wstring SQXTWAINMakerConfig::MakerName()
+{
+    return Lower(Value(L"TWAIN_MAKER_NAME"));
+}
 
 std::wstring SQXTWAINMakerConfig::ModelWord(int which)
 {
     return Lower(Value(which == 0 ? L"TWAIN_MAKER_MODEL_WORD_1" : L"TWAIN_MAKER_MODEL_WORD_2"));
 }
 
-std::wstring SQXTWAINMakerConfig::GenericSourceName() { return Value(L"TWAIN_MAKER_GENERIC_SOURCE"); }
+std::wstring SQXTWAINMakerConfig::GenericSourceName()
+{
+    return Value(L"TWAIN_MAKER_GENERIC_SOURCE");
+}
 
 std::wstring SQXTWAINMakerConfig::DisplayNameForModel(int model)
 {
@@ -50,7 +57,11 @@ std::wstring SQXTWAINMakerConfig::DisplayNameForModel(int model)
 bool SQXTWAINMakerConfig::IsMakerScanner(const std::wstring& name)
 {
     const std::wstring lower = Lower(name);
-    return Contains(lower, MakerName()) || Contains(lower, ModelWord(0)) || Contains(lower, ModelWord(1));
+    return Contains(lower, MakerName()) || Contains(lower, ModelWord(0)) ||
+           Contains(lower, ModelWord(1));
 }
 
-bool SQXTWAINMakerConfig::NamesMaker(const std::wstring& name) { return Contains(Lower(name), MakerName()); }
+bool SQXTWAINMakerConfig::NamesMaker(const std::wstring& name)
+{
+    return Contains(Lower(name), MakerName());
+}

@@ -17,7 +17,8 @@ DWORD CQXTWAINMakerInterceptor::OnEndTransfer(CZKTWSourceManager* manager, TW_PE
 {
     _CheckCancelRequest(manager, pending, MSG_STOPFEEDER);
     DWORD result = _EndXfer(manager, pending);
-    for (DWORD waited = 0; m_noWait && ZKTWReturnCode(result) == TWRC_BUSY && waited < RETRY_LIMIT_MS;
+    for (DWORD waited = 0;
+         m_noWait && ZKTWReturnCode(result) == TWRC_BUSY && waited < RETRY_LIMIT_MS;
          waited += RETRY_INTERVAL_MS)
     {
         ZKSleep(RETRY_INTERVAL_MS);

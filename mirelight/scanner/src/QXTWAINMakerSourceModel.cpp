@@ -15,9 +15,13 @@ namespace
 {
 bool EqualsIgnoringCase(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y)
+                      {
+                          return std::tolower(static_cast<unsigned char>(x)) ==
+                                 std::tolower(static_cast<unsigned char>(y));
+                      });
 }
 } // namespace
 
@@ -30,7 +34,8 @@ bool CQXTWAINMakerSourceModel::_SupportsAll(WORD cap)
 BOOL CQXTWAINMakerSourceModel::_ReadUInt16(WORD cap, WORD& value)
 {
     TW_UINT16 current = 0;
-    if (m_manager->GetCapOnevalue(cap, ZKTW_GETCAP_CURRENT, TWTY_UINT16, &current) != ZKTW_CAP_SUCCESS)
+    if (m_manager->GetCapOnevalue(cap, ZKTW_GETCAP_CURRENT, TWTY_UINT16, &current) !=
+        ZKTW_CAP_SUCCESS)
         return FALSE;
     value = current;
     return TRUE;
@@ -39,7 +44,8 @@ BOOL CQXTWAINMakerSourceModel::_ReadUInt16(WORD cap, WORD& value)
 BOOL CQXTWAINMakerSourceModel::_ReadBool(WORD cap, BOOL& value)
 {
     TW_BOOL current = 0;
-    if (m_manager->GetCapOnevalue(cap, ZKTW_GETCAP_CURRENT, TWTY_BOOL, &current) != ZKTW_CAP_SUCCESS)
+    if (m_manager->GetCapOnevalue(cap, ZKTW_GETCAP_CURRENT, TWTY_BOOL, &current) !=
+        ZKTW_CAP_SUCCESS)
         return FALSE;
     value = current ? TRUE : FALSE;
     return TRUE;
@@ -63,7 +69,10 @@ BOOL CQXTWAINMakerSourceModel::QueryIndexedSettingsCommand(int& value)
     return TRUE;
 }
 
-IZKTWInterceptor* CQXTWAINMakerSourceModel::CreateInterceptor() { return new (std::nothrow) CQXTWAINMakerInterceptor; }
+IZKTWInterceptor* CQXTWAINMakerSourceModel::CreateInterceptor()
+{
+    return new (std::nothrow) CQXTWAINMakerInterceptor;
+}
 
 BOOL CQXTWAINMakerSourceModel::GetCaptureSide(int& side)
 {
@@ -95,7 +104,8 @@ BOOL CQXTWAINMakerSourceModel::WriteCameraInfo(const QX_SCANNER_CAMERAINFO& info
     // Enabling cameras may switch the colour pairing; keep what it was.
     BOOL pairing = FALSE;
     WORD pairingMode = 0;
-    const BOOL pairingRead = _ReadBool(CAP_COLORPAIRING, pairing) && _ReadUInt16(CAP_COLORPAIRINGMODE, pairingMode);
+    const BOOL pairingRead =
+        _ReadBool(CAP_COLORPAIRING, pairing) && _ReadUInt16(CAP_COLORPAIRINGMODE, pairingMode);
     BOOL written = TRUE;
     for (int camera = 0; camera < QX_SCANNER_CAMERAINFO::CAMERA_COUNT; ++camera)
         written &= m_cameras.Write(camera, info.cameras[camera], options);
@@ -144,8 +154,9 @@ BOOL CQXTWAINMakerSourceModel::GetCurrentProfileId(std::wstring& id)
         return FALSE;
     for (const QX_TWAIN_DRIVER_PROFILE& profile : profiles)
     {
-        const bool match = index == QX_TWAIN_DRIVER_PROFILE::NOT_SELECTABLE ? EqualsIgnoringCase(profile.name, "default")
-                                                                           : profile.index == index;
+        const bool match = index == QX_TWAIN_DRIVER_PROFILE::NOT_SELECTABLE
+                               ? EqualsIgnoringCase(profile.name, "default")
+                               : profile.index == index;
         if (match)
         {
             id = SZKCommon::MBStoWCS(profile.id);
@@ -167,18 +178,27 @@ BOOL CQXTWAINMakerSourceModel::_SelectProfile(const std::wstring& key, bool byNa
             !EqualsIgnoringCase(byName ? profile.name : profile.id, wanted))
             continue;
         const TW_UINT16 index = profile.index;
-        return m_manager->SetCapOnevalue(CAP_PROFILEINDEX, TWTY_UINT16, &index) == ZKTW_CAP_SUCCESS ? TRUE : FALSE;
+        return m_manager->SetCapOnevalue(CAP_PROFILEINDEX, TWTY_UINT16, &index) == ZKTW_CAP_SUCCESS
+                   ? TRUE
+                   : FALSE;
     }
     return FALSE;
 }
 
-BOOL CQXTWAINMakerSourceModel::SelectProfileById(const std::wstring& id) { return _SelectProfile(id, false); }
+BOOL CQXTWAINMakerSourceModel::SelectProfileById(const std::wstring& id)
+{
+    return _SelectProfile(id, false);
+}
 
-BOOL CQXTWAINMakerSourceModel::SelectProfileByName(const std::wstring& name) { return _SelectProfile(name, true); }
+BOOL CQXTWAINMakerSourceModel::SelectProfileByName(const std::wstring& name)
+{
+    return _SelectProfile(name, true);
+}
 
 BOOL CQXTWAINMakerSourceModel::WriteIndexedSettings(DWORD index, const CZKBuffer& data)
 {
-    return index <= 0xFFFF ? m_commands.WriteIndexedSettings(static_cast<WORD>(index), data) : FALSE;
+    return index <= 0xFFFF ? m_commands.WriteIndexedSettings(static_cast<WORD>(index), data)
+                           : FALSE;
 }
 
 BOOL CQXTWAINMakerSourceModel::ReadIndexedSettings(DWORD index, CZKBuffer& data)
@@ -259,10 +279,14 @@ BOOL CQXTWAINMakerSourceModel::GetColorPairingActive(int& value)
 {
     BOOL pairing = FALSE;
     WORD mode = 0;
-    value = _ReadBool(CAP_COLORPAIRING, pairing) && pairing && _ReadUInt16(CAP_COLORPAIRINGMODE, mode) && mode != 0
+    value = _ReadBool(CAP_COLORPAIRING, pairing) && pairing &&
+                    _ReadUInt16(CAP_COLORPAIRINGMODE, mode) && mode != 0
                 ? 1
                 : 0;
     return TRUE;
 }
 
-BOOL CQXTWAINMakerSourceModel::GetDeviceInfo(QX_SCANNER_DEVICE_INFO& info) { return m_commands.ReadDeviceInfo(info); }
+BOOL CQXTWAINMakerSourceModel::GetDeviceInfo(QX_SCANNER_DEVICE_INFO& info)
+{
+    return m_commands.ReadDeviceInfo(info);
+}

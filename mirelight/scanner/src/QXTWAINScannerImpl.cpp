@@ -78,8 +78,9 @@ void CQXTWAINScannerImpl::_RegisterApp()
     WORD country = 0;
     WORD language = 0;
     CQXLanguageTable::Instance().Lookup(m_language, country, language);
-    m_manager->RegisterApp(static_cast<WORD>(major), static_cast<WORD>(minor), language, country, version,
-                           EnvValue("TWAIN_REGISTER_COMPANY").c_str(), EnvValue("TWAIN_REGISTER_FAMILY").c_str(),
+    m_manager->RegisterApp(static_cast<WORD>(major), static_cast<WORD>(minor), language, country,
+                           version, EnvValue("TWAIN_REGISTER_COMPANY").c_str(),
+                           EnvValue("TWAIN_REGISTER_FAMILY").c_str(),
                            EnvValue("TWAIN_REGISTER_PRODUCT").c_str());
 }
 
@@ -177,7 +178,8 @@ BOOL CQXTWAINScannerImpl::LoadCapabilities()
         return FALSE;
     _SetCapability(QX_SCANNER_CAP_CUSTOMDATA, support.IsSupportGetSet() ? 1 : 0);
     TW_UINT16 duplex = 0;
-    if (m_manager->GetCapOnevalue(CAP_DUPLEX, ZKTW_GETCAP_GET, TWTY_UINT16, &duplex) != ZKTW_CAP_SUCCESS)
+    if (m_manager->GetCapOnevalue(CAP_DUPLEX, ZKTW_GETCAP_GET, TWTY_UINT16, &duplex) !=
+        ZKTW_CAP_SUCCESS)
         return FALSE;
     _SetCapability(QX_SCANNER_CAP_DUPLEX, duplex != 0 ? 1 : 0);
     support.Clear();
@@ -206,9 +208,15 @@ void CQXTWAINScannerImpl::CloseScanner()
     m_model.reset();
 }
 
-BOOL CQXTWAINScannerImpl::IsOpen() { return m_manager && m_manager->IsSourceOpen() ? TRUE : FALSE; }
+BOOL CQXTWAINScannerImpl::IsOpen()
+{
+    return m_manager && m_manager->IsSourceOpen() ? TRUE : FALSE;
+}
 
-BOOL CQXTWAINScannerImpl::IsOnline() { return m_manager && m_manager->IsDeviceOnline() ? TRUE : FALSE; }
+BOOL CQXTWAINScannerImpl::IsOnline()
+{
+    return m_manager && m_manager->IsDeviceOnline() ? TRUE : FALSE;
+}
 
 BOOL CQXTWAINScannerImpl::IsAcquiring()
 {
@@ -217,15 +225,19 @@ BOOL CQXTWAINScannerImpl::IsAcquiring()
     return m_manager && m_manager->IsAcquiring() ? TRUE : FALSE;
 }
 
-BOOL CQXTWAINScannerImpl::SwitchCaptureSide(EQXCaptureSide) { return TRUE; }
+BOOL CQXTWAINScannerImpl::SwitchCaptureSide(EQXCaptureSide)
+{
+    return TRUE;
+}
 
 EQXScannerUIReturnCode CQXTWAINScannerImpl::Setup(HWND parent, EQXScannerGUISetupType type)
 {
     if (!m_manager)
         return QX_SCANNER_UI_FAILED;
-    const WORD message = _HasCapability(QX_SCANNER_CAP_PROFILES)
-                             ? static_cast<WORD>(type != QX_SCANNER_GUISETUP_SETTINGS ? 0x800D : 0x800E)
-                             : MSG_ENABLEDSUIONLY;
+    const WORD message =
+        _HasCapability(QX_SCANNER_CAP_PROFILES)
+            ? static_cast<WORD>(type != QX_SCANNER_GUISETUP_SETTINGS ? 0x800D : 0x800E)
+            : MSG_ENABLEDSUIONLY;
     const EZKTWUIReturnCode result = m_manager->ShowGUI(parent, message);
     if (result == ZKTW_UI_OK || result == ZKTW_UI_CANCEL)
         return static_cast<EQXScannerUIReturnCode>(result);
@@ -240,5 +252,7 @@ BOOL CQXTWAINScannerImpl::_HasCapability(EQXScannerCapability cap)
 
 BOOL CQXTWAINScannerImpl::_ImprinterOrVendorCounter()
 {
-    return _HasCapability(QX_SCANNER_CAP_IMPRINTER) || _HasCapability(QX_SCANNER_CAP_VENDOR8015) ? TRUE : FALSE;
+    return _HasCapability(QX_SCANNER_CAP_IMPRINTER) || _HasCapability(QX_SCANNER_CAP_VENDOR8015)
+               ? TRUE
+               : FALSE;
 }

@@ -55,9 +55,14 @@ public:
     BOOL SwitchCaptureSide(EQXCaptureSide side) override;
     BOOL GetConfig(QX_SCNCFG_CONFIGDATA_TYPE& config) override;
     BOOL SetConfig(QX_SCNCFG_CONFIGDATA_TYPE& config) override;
-    BOOL GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, CZKBuffer* settings) override;
-    BOOL SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, std::wstring& error) override;
-    CQXScannerSessionManager GetSessionManager() override { return CQXScannerSessionManager(m_manager.get()); }
+    BOOL GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config,
+                           CZKBuffer* settings) override;
+    BOOL SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config,
+                           std::wstring& error) override;
+    CQXScannerSessionManager GetSessionManager() override
+    {
+        return CQXScannerSessionManager(m_manager.get());
+    }
     BOOL SetTagValue(DWORD tag, DWORD index, void* value) override;
     BOOL GetTagValue(DWORD tag, DWORD index, void* result) override;
     BOOL LoadCapabilities() override;
@@ -73,7 +78,8 @@ public:
     void OnNativeImage(HGLOBAL dib, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override;
     void OnSetupFileTransfer(TW_SETUPFILEXFER* setup) override;
     void OnFileTransferred(TW_SETUPFILEXFER* setup) override;
-    void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override;
+    void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
+                       CZKTWExtraImageInfo* extra) override;
 
 protected:
     // Registration with the source manager from the environment resource.

@@ -16,7 +16,8 @@ const wchar_t kDefaultProfile[] = L"default";
 // Families whose scanner-side settings live in a settings-manipulator block.
 bool UsesSettingsManipulator(EQXScannerFamily family)
 {
-    return family == QX_SCANNER_FAMILY_FELL || family == QX_SCANNER_FAMILY_TALUS || family == QX_SCANNER_FAMILY_TARN;
+    return family == QX_SCANNER_FAMILY_FELL || family == QX_SCANNER_FAMILY_TALUS ||
+           family == QX_SCANNER_FAMILY_TARN;
 }
 } // namespace
 
@@ -57,27 +58,32 @@ BOOL CQXTWAINScannerImpl::SetConfig(QX_SCNCFG_CONFIGDATA_TYPE& config)
     std::wstring normalized = current;
     m_model->NormalizeScannerName(normalized);
     if (config.strScannerName.empty())
-        return _HasCapability(QX_SCANNER_CAP_DSCOMMAND) ? m_model->SelectProfileByName(kDefaultProfile) : TRUE;
+        return _HasCapability(QX_SCANNER_CAP_DSCOMMAND)
+                   ? m_model->SelectProfileByName(kDefaultProfile)
+                   : TRUE;
     if (config.strScannerName != current && config.strScannerName != normalized)
         return FALSE;
     if (config.configMode.value == QX_SCNCFG_CONFIGDATA_TYPE::MODE_PROFILE)
     {
         if (!config.strProfileID.empty())
             return m_model->SelectProfileById(config.strProfileID);
-        return m_model->SelectProfileByName(config.strProfileName.empty() ? kDefaultProfile : config.strProfileName);
+        return m_model->SelectProfileByName(config.strProfileName.empty() ? kDefaultProfile
+                                                                          : config.strProfileName);
     }
     if (config.driverData.IsEmpty())
         return TRUE;
     return _SetCustomData(config.driverData);
 }
 
-BOOL CQXTWAINScannerImpl::GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, CZKBuffer* settings)
+BOOL CQXTWAINScannerImpl::GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config,
+                                            CZKBuffer* settings)
 {
     config.reset();
     if (!m_model)
         return FALSE;
     GetCurrentScanner(config.strScannerName);
-    const EQXScannerFamily family = CQXScannerHelper::QueryScannerInfo(config.strScannerName.c_str()).family;
+    const EQXScannerFamily family =
+        CQXScannerHelper::QueryScannerInfo(config.strScannerName.c_str()).family;
     if (UsesSettingsManipulator(family))
     {
         // These families keep their settings in the manipulator's block. The
@@ -90,7 +96,8 @@ BOOL CQXTWAINScannerImpl::GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& 
     if (!_HasCapability(QX_SCANNER_CAP_PROFILES))
         return TRUE;
     int active = 0;
-    if (_IsImageAddressingActive(active) && active && !GetTagValue(1009, 0, &config.imageAddressFormat))
+    if (_IsImageAddressingActive(active) && active &&
+        !GetTagValue(1009, 0, &config.imageAddressFormat))
         return FALSE;
     if (!m_model->ReadIndexedSettings(1, config.globalData))
         return FALSE;
@@ -99,7 +106,8 @@ BOOL CQXTWAINScannerImpl::GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& 
     return TRUE;
 }
 
-BOOL CQXTWAINScannerImpl::SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, std::wstring& error)
+BOOL CQXTWAINScannerImpl::SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config,
+                                            std::wstring& error)
 {
     if (config.isEmpty())
         return TRUE;
@@ -119,7 +127,8 @@ BOOL CQXTWAINScannerImpl::SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& 
     return _WriteSettingsBlock(config, error);
 }
 
-BOOL CQXTWAINScannerImpl::_WriteSettingsBlock(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, std::wstring& error)
+BOOL CQXTWAINScannerImpl::_WriteSettingsBlock(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config,
+                                              std::wstring& error)
 {
     // The settings manipulator of the scanner's family reads the block and
     // writes it to the scanner (WriteToScanner), its last error text going

@@ -23,11 +23,15 @@ namespace
 {
 std::wstring Upper(std::wstring text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return std::towupper(c); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](wchar_t c) { return std::towupper(c); });
     return text;
 }
 
-bool Has(const std::wstring& text, const wchar_t* word) { return text.find(word) != std::wstring::npos; }
+bool Has(const std::wstring& text, const wchar_t* word)
+{
+    return text.find(word) != std::wstring::npos;
+}
 
 int ImageType(int16_t pixelType)
 {
@@ -117,7 +121,8 @@ void CQXTWAINScannerImpl::_NumberImage(CQXRidgeExtraImageInfo* header)
     m_lastHeaderPage = headerPage;
 }
 
-void CQXTWAINScannerImpl::_FillImageInfo(const ZKTWIMAGEINFO& source, const CZKTWExtraImageInfo* extra,
+void CQXTWAINScannerImpl::_FillImageInfo(const ZKTWIMAGEINFO& source,
+                                         const CZKTWExtraImageInfo* extra,
                                          QX_SCANNER_IMAGE_INFO& target)
 {
     target.XResolution = source.XResolution;
@@ -127,8 +132,10 @@ void CQXTWAINScannerImpl::_FillImageInfo(const ZKTWIMAGEINFO& source, const CZKT
     target.SamplesPerPixel = static_cast<WORD>(source.SamplesPerPixel);
     target.BitsPerPixel = static_cast<WORD>(source.BitsPerPixel);
     target.RowSize = static_cast<WORD>(source.BytesPerRow);
-    target.imageType.value = static_cast<decltype(target.imageType.value)>(ImageType(source.PixelType));
-    target.imageFormat.value = static_cast<decltype(target.imageFormat.value)>(ImageFormat(source.Compression));
+    target.imageType.value =
+        static_cast<decltype(target.imageType.value)>(ImageType(source.PixelType));
+    target.imageFormat.value =
+        static_cast<decltype(target.imageFormat.value)>(ImageFormat(source.Compression));
     std::wstring camera;
     if (extra && extra->GetCamera(camera))
     {
@@ -185,15 +192,16 @@ void CQXTWAINScannerImpl::_FillImageTags(const CZKTWExtraImageInfo* extra, CZKTa
     {
         QX_IMAGEADDRESS address;
         std::wstring text;
-        if (address.Parse(book, static_cast<LONG>(document), static_cast<LONG>(chapter), static_cast<LONG>(page),
-                          m_beginInfo.imageAddressFormat) &&
+        if (address.Parse(book, static_cast<LONG>(document), static_cast<LONG>(chapter),
+                          static_cast<LONG>(page), m_beginInfo.imageAddressFormat) &&
             address.ToStdString(text))
             tags.SetValue(403, text);
     }
     SetNumberTag(tags, 500, [header](unsigned& v) { return header->GetHdrFeaturePatch(v); });
 }
 
-void CQXTWAINScannerImpl::_DeliverImage(CZKBuffer& data, const ZKTWIMAGEINFO& info, CZKTWExtraImageInfo* extra)
+void CQXTWAINScannerImpl::_DeliverImage(CZKBuffer& data, const ZKTWIMAGEINFO& info,
+                                        CZKTWExtraImageInfo* extra)
 {
     m_eventThread = CZKThread::CurrentId();
     if (!m_observer)
@@ -216,7 +224,8 @@ void CQXTWAINScannerImpl::_DeliverImage(CZKBuffer& data, const ZKTWIMAGEINFO& in
     m_observer->OnImageData(delivery);
 }
 
-void CQXTWAINScannerImpl::OnNativeImage(HGLOBAL dib, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra)
+void CQXTWAINScannerImpl::OnNativeImage(HGLOBAL dib, ZKTWIMAGEINFO* info,
+                                        CZKTWExtraImageInfo* extra)
 {
     std::unique_ptr<ZKTWIMAGEINFO> ownedInfo(info);
     std::unique_ptr<CZKTWExtraImageInfo> ownedExtra(extra);
@@ -248,7 +257,8 @@ void CQXTWAINScannerImpl::OnFileTransferred(TW_SETUPFILEXFER* setup)
     if (!setup || !m_observer || m_sessionError)
         return;
     QX_SCANNER_IMAGEFILE_END_INFO file;
-    file.strFileName = SZKCommon::MBStoWCS(std::string(setup->FileName, strnlen(setup->FileName, sizeof(setup->FileName))));
+    file.strFileName = SZKCommon::MBStoWCS(
+        std::string(setup->FileName, strnlen(setup->FileName, sizeof(setup->FileName))));
     file.wFormat = setup->Format;
     m_observer->OnImageFileEnd(file);
 }

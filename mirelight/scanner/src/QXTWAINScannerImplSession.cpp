@@ -163,8 +163,9 @@ BOOL CQXTWAINScannerImpl::_RunPass()
     ++m_passCounter;
     int imprinter = 0;
     int addressing = 0;
-    const bool numbered = (_GetBoolCap(CAP_PRINTERENABLED, ZKTW_GETCAP_CURRENT, imprinter) && imprinter) ||
-                          (_IsImageAddressingActive(addressing) && addressing);
+    const bool numbered =
+        (_GetBoolCap(CAP_PRINTERENABLED, ZKTW_GETCAP_CURRENT, imprinter) && imprinter) ||
+        (_IsImageAddressingActive(addressing) && addressing);
     // Each pass continues the numbering where the previous one stopped.
     if (numbered && m_passCounter > 1)
         _SetImprinterCounter(m_documentCount + 1);

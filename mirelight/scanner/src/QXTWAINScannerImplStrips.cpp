@@ -34,7 +34,10 @@ constexpr size_t kMaxImageBytes = size_t(1) << 30;
 // The strip buffer length the pools of this process are built for.
 std::atomic<size_t> g_blockSize{0};
 
-void Log(const char* text) { SZKDebugLog::Log(std::string(text), 1, kLogModule); }
+void Log(const char* text)
+{
+    SZKDebugLog::Log(std::string(text), 1, kLogModule);
+}
 
 size_t PackedRowBytes(const ZKTWIMAGEINFO& info)
 {
@@ -51,8 +54,10 @@ BOOL CQXTWAINScannerImpl::_IsImageInfoSane(const ZKTWIMAGEINFO& info)
     if (info.Compression != TWCP_NONE)
         return info.ImageLength > 0 || info.ImageLength == -1 ? TRUE : FALSE; // -1: length unknown
     // The image record carries the row length in 16 bits.
-    return info.ImageLength > 0 && info.BytesPerRow >= PackedRowBytes(info) && info.BytesPerRow <= 0xFFFF &&
-                   static_cast<size_t>(info.BytesPerRow) * static_cast<size_t>(info.ImageLength) <= kMaxImageBytes
+    return info.ImageLength > 0 && info.BytesPerRow >= PackedRowBytes(info) &&
+                   info.BytesPerRow <= 0xFFFF &&
+                   static_cast<size_t>(info.BytesPerRow) * static_cast<size_t>(info.ImageLength) <=
+                       kMaxImageBytes
                ? TRUE
                : FALSE;
 }
@@ -102,7 +107,8 @@ BOOL CQXTWAINScannerImpl::_StoreStrip(const TW_IMAGEMEMXFER& block)
 {
     const size_t length = block.Memory.Length;
     const size_t written = block.BytesWritten;
-    if (written > length || m_imageBytes + written > kMaxImageBytes || (written > 0 && !block.Memory.TheMem))
+    if (written > length || m_imageBytes + written > kMaxImageBytes ||
+        (written > 0 && !block.Memory.TheMem))
     {
         _FailImage("Strip overruns its buffer");
         return FALSE;
@@ -224,11 +230,13 @@ BOOL CQXTWAINScannerImpl::_StripsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAG
     for (const Strip& strip : m_strips)
     {
         // Rows past the announced length are not the image's.
-        const int count = std::min(static_cast<int>(strip.second / info.BytesPerRow), info.ImageLength - row);
+        const int count =
+            std::min(static_cast<int>(strip.second / info.BytesPerRow), info.ImageLength - row);
         if (count <= 0)
             break;
         rows.ImageLength = count;
-        if (!SQXImageConverter::TwainRowsToBitmapRows(static_cast<const BYTE*>(strip.first), strip.second, rows,
+        if (!SQXImageConverter::TwainRowsToBitmapRows(static_cast<const BYTE*>(strip.first),
+                                                      strip.second, rows,
                                                       bitmap + static_cast<size_t>(row) * stride,
                                                       size - static_cast<size_t>(row) * stride))
         {

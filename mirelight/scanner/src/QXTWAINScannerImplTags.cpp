@@ -21,7 +21,10 @@ namespace
 {
 constexpr size_t kMaxProfilesDirLength = 520;
 
-int& IntAt(void* value) { return *static_cast<int*>(value); }
+int& IntAt(void* value)
+{
+    return *static_cast<int*>(value);
+}
 
 bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b)
 {
@@ -76,9 +79,12 @@ BOOL CQXTWAINScannerImpl::_SetTag(DWORD tag, DWORD index, void* value)
     {
     case 0:
         return _SetLanguage(static_cast<DWORD>(IntAt(value)));
-    case 1: {
+    case 1:
+    {
         const TW_BOOL enabled = IntAt(value) != 0 ? 1 : 0;
-        return m_manager->SetCapOnevalue(CAP_DUPLEXENABLED, TWTY_BOOL, &enabled) == ZKTW_CAP_SUCCESS ? TRUE : FALSE;
+        return m_manager->SetCapOnevalue(CAP_DUPLEXENABLED, TWTY_BOOL, &enabled) == ZKTW_CAP_SUCCESS
+                   ? TRUE
+                   : FALSE;
     }
     case 7:
         m_repeatMode = IntAt(value) != 0 ? TRUE : FALSE;
@@ -87,7 +93,9 @@ BOOL CQXTWAINScannerImpl::_SetTag(DWORD tag, DWORD index, void* value)
         m_pause = static_cast<DWORD>(IntAt(value));
         return TRUE;
     case 9:
-        return m_model ? m_model->WriteCameraInfo(*static_cast<QX_SCANNER_CAMERAINFO*>(value), index) : FALSE;
+        return m_model
+                   ? m_model->WriteCameraInfo(*static_cast<QX_SCANNER_CAMERAINFO*>(value), index)
+                   : FALSE;
     case 11:
         return _SetCaptureSide(IntAt(value));
     case 12:
@@ -109,7 +117,8 @@ BOOL CQXTWAINScannerImpl::_SetTag(DWORD tag, DWORD index, void* value)
     case 1010:
         return _SetImprinterCounter(*static_cast<DWORD*>(value));
     case 1012:
-        return m_model ? m_model->WriteIndexedSettings(index, *static_cast<CZKBuffer*>(value)) : FALSE;
+        return m_model ? m_model->WriteIndexedSettings(index, *static_cast<CZKBuffer*>(value))
+                       : FALSE;
     default:
         return FALSE;
     }
@@ -132,7 +141,8 @@ BOOL CQXTWAINScannerImpl::_GetTag(DWORD tag, DWORD index, void* result)
         return _GetBoolCap(CAP_PRINTERENABLED, ZKTW_GETCAP_CURRENT, IntAt(result));
     case 5:
         return _GetImagesPerSheet(IntAt(result));
-    case 6: {
+    case 6:
+    {
         auto& info = *static_cast<QX_SCANNER_DEVICE_INFO*>(result);
         info.Reset();
         return m_model ? m_model->GetDeviceInfo(info) : FALSE;
@@ -172,7 +182,8 @@ BOOL CQXTWAINScannerImpl::_GetTag(DWORD tag, DWORD index, void* result)
     case 1010:
         return _GetImprinterCounter(*static_cast<DWORD*>(result));
     case 1012:
-        return m_model ? m_model->ReadIndexedSettings(index, *static_cast<CZKBuffer*>(result)) : FALSE;
+        return m_model ? m_model->ReadIndexedSettings(index, *static_cast<CZKBuffer*>(result))
+                       : FALSE;
     case 1014:
         return m_model ? m_model->GetColorPairing(IntAt(result)) : FALSE;
     case 1015:
@@ -229,8 +240,9 @@ BOOL CQXTWAINScannerImpl::_GetImagesPerSheet(int& count)
     int total = 0;
     for (int camera = 0; camera < QX_SCANNER_CAMERAINFO::CAMERA_COUNT; ++camera)
         total += enabled(camera) ? 1 : 0;
-    const bool pairedRearColour = !info.bVendorFlag && enabled(QX_SCANNER_CAMERA_REAR_COLOR) &&
-                                  (enabled(QX_SCANNER_CAMERA_FRONT_COLOR) || enabled(QX_SCANNER_CAMERA_REAR_BITONAL));
+    const bool pairedRearColour =
+        !info.bVendorFlag && enabled(QX_SCANNER_CAMERA_REAR_COLOR) &&
+        (enabled(QX_SCANNER_CAMERA_FRONT_COLOR) || enabled(QX_SCANNER_CAMERA_REAR_BITONAL));
     if (total != 4 && pairedRearColour)
         total = info.nVendorValue != 0 ? 1 : 2;
     count = total;
@@ -243,7 +255,8 @@ BOOL CQXTWAINScannerImpl::_GetCameraInfo(QX_SCANNER_CAMERAINFO& info)
         return FALSE;
     info.bAutoColorDetect = 0;
     TW_UINT16 duplex = 0;
-    if (m_manager->GetCapOnevalue(CAP_DUPLEX, ZKTW_GETCAP_GET, TWTY_UINT16, &duplex) == ZKTW_CAP_SUCCESS)
+    if (m_manager->GetCapOnevalue(CAP_DUPLEX, ZKTW_GETCAP_GET, TWTY_UINT16, &duplex) ==
+        ZKTW_CAP_SUCCESS)
         info.bDuplex = duplex != 0 ? 1 : 0;
     info.bMultiStream = 1;
     if (!m_model->ReadCameraInfo(info))
@@ -252,8 +265,8 @@ BOOL CQXTWAINScannerImpl::_GetCameraInfo(QX_SCANNER_CAMERAINFO& info)
     const bool topEnabled = info.cameras[0].bEnabled || info.cameras[1].bEnabled;
     const bool bottomEnabled = info.cameras[2].bEnabled || info.cameras[3].bEnabled;
     // A simplex run leaves the rear cameras idle whatever they are set to.
-    if (_GetBoolCap(CAP_DUPLEXENABLED, ZKTW_GETCAP_GET, duplexEnabled) && !duplexEnabled && topEnabled &&
-        bottomEnabled)
+    if (_GetBoolCap(CAP_DUPLEXENABLED, ZKTW_GETCAP_GET, duplexEnabled) && !duplexEnabled &&
+        topEnabled && bottomEnabled)
     {
         info.cameras[2].bEnabled = 0;
         info.cameras[3].bEnabled = 0;
@@ -264,7 +277,8 @@ BOOL CQXTWAINScannerImpl::_GetCameraInfo(QX_SCANNER_CAMERAINFO& info)
 BOOL CQXTWAINScannerImpl::_SetCaptureSide(int side)
 {
     TW_UINT16 duplex = 0;
-    if (!m_model || m_manager->GetCapOnevalue(CAP_DUPLEX, ZKTW_GETCAP_GET, TWTY_UINT16, &duplex) != ZKTW_CAP_SUCCESS)
+    if (!m_model || m_manager->GetCapOnevalue(CAP_DUPLEX, ZKTW_GETCAP_GET, TWTY_UINT16, &duplex) !=
+                        ZKTW_CAP_SUCCESS)
         return FALSE;
     if (duplex == 0 && (side == 2 || side == 3))
         return FALSE;
@@ -286,7 +300,8 @@ BOOL CQXTWAINScannerImpl::_GetCaptureSideTag(int& side)
     if (!m_model || !m_model->ReadCameraSide(side))
         return FALSE;
     int duplexEnabled = 1;
-    if (side == 3 && _GetBoolCap(CAP_DUPLEXENABLED, ZKTW_GETCAP_GET, duplexEnabled) && !duplexEnabled)
+    if (side == 3 && _GetBoolCap(CAP_DUPLEXENABLED, ZKTW_GETCAP_GET, duplexEnabled) &&
+        !duplexEnabled)
         side = 1;
     return TRUE;
 }
@@ -312,7 +327,8 @@ BOOL CQXTWAINScannerImpl::_GetSerialNumber(std::wstring& serial)
 {
     serial.clear();
     TW_STR255 text = {};
-    const WORD result = m_manager->GetCapOnevalue(CAP_SERIALNUMBER, ZKTW_GETCAP_GET, TWTY_STR255, text);
+    const WORD result =
+        m_manager->GetCapOnevalue(CAP_SERIALNUMBER, ZKTW_GETCAP_GET, TWTY_STR255, text);
     if (result == ZKTW_CAP_SUCCESS)
         serial = SZKCommon::MBStoWCS(std::string(text, strnlen(text, sizeof(text))));
     // An unsupported serial number is no failure: the scanner just has none.
@@ -357,13 +373,16 @@ BOOL CQXTWAINScannerImpl::_SetImprinterCounter(DWORD counter)
     if (!_ImprinterOrVendorCounter())
         return TRUE;
     const TW_UINT32 value = counter;
-    return m_manager->SetCapOnevalue(CAP_PRINTERINDEX, TWTY_UINT32, &value) == ZKTW_CAP_SUCCESS ? TRUE : FALSE;
+    return m_manager->SetCapOnevalue(CAP_PRINTERINDEX, TWTY_UINT32, &value) == ZKTW_CAP_SUCCESS
+               ? TRUE
+               : FALSE;
 }
 
 BOOL CQXTWAINScannerImpl::_GetImprinterCounter(DWORD& counter)
 {
     TW_UINT32 value = 0;
-    if (m_manager->GetCapOnevalue(CAP_PRINTERINDEX, ZKTW_GETCAP_CURRENT, TWTY_UINT32, &value) != ZKTW_CAP_SUCCESS)
+    if (m_manager->GetCapOnevalue(CAP_PRINTERINDEX, ZKTW_GETCAP_CURRENT, TWTY_UINT32, &value) !=
+        ZKTW_CAP_SUCCESS)
         return FALSE;
     counter = value;
     return TRUE;

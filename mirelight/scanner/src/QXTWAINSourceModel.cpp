@@ -6,7 +6,8 @@
 
 #include <new>
 
-CQXTWAINSourceModel* CQXTWAINSourceModel::Create(CZKTWSourceManager* manager, const std::wstring& scannerName)
+CQXTWAINSourceModel* CQXTWAINSourceModel::Create(CZKTWSourceManager* manager,
+                                                 const std::wstring& scannerName)
 {
     if (SQXTWAINMakerConfig::IsMakerScanner(scannerName))
         return new (std::nothrow) CQXTWAINMakerSourceModel(manager);

@@ -26,7 +26,8 @@ public:
 
     // The maker class for the maker's scanners, the generic one otherwise;
     // nullptr when out of memory.
-    static CQXTWAINSourceModel* Create(CZKTWSourceManager* manager, const std::wstring& scannerName);
+    static CQXTWAINSourceModel* Create(CZKTWSourceManager* manager,
+                                       const std::wstring& scannerName);
 
     virtual BOOL QueryDriverProfiles(int& value) = 0;
     virtual BOOL QueryVendor8015(int& value) = 0;

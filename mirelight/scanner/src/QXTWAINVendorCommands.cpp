@@ -50,7 +50,8 @@ HGLOBAL CQXTWAINVendorCommands::FieldToHandle(uint32_t field)
     return reinterpret_cast<HGLOBAL>(static_cast<uintptr_t>(field));
 }
 
-BOOL CQXTWAINVendorCommands::ParseDeviceInfo(const BYTE* block, size_t size, QX_SCANNER_DEVICE_INFO& info)
+BOOL CQXTWAINVendorCommands::ParseDeviceInfo(const BYTE* block, size_t size,
+                                             QX_SCANNER_DEVICE_INFO& info)
 {
     std::string text;
     std::string product;
@@ -83,7 +84,8 @@ BOOL CQXTWAINVendorCommands::ParseProfiles(const BYTE* block, size_t size,
         profile.index = ReadAt<WORD>(record, 0);
         if (!FieldText(record, PROFILE_RECORD_SIZE, PROFILE_ID, PROFILE_NAME, profile.id) ||
             !FieldText(record, PROFILE_RECORD_SIZE, PROFILE_NAME, PROFILE_TEXT, profile.name) ||
-            !FieldText(record, PROFILE_RECORD_SIZE, PROFILE_TEXT, PROFILE_RECORD_SIZE, profile.text))
+            !FieldText(record, PROFILE_RECORD_SIZE, PROFILE_TEXT, PROFILE_RECORD_SIZE,
+                       profile.text))
             return FALSE;
         profiles.push_back(profile);
     }
@@ -94,7 +96,8 @@ BOOL CQXTWAINVendorCommands::ParseProfiles(const BYTE* block, size_t size,
 BOOL CQXTWAINVendorCommands::ReadDeviceInfo(QX_SCANNER_DEVICE_INFO& info)
 {
     std::vector<BYTE> block(DEVICEINFO_SIZE, 0);
-    if (ZKTWReturnCode(m_manager->InvokeDSCommand(DG_CONTROL, DAT_DEVICEINFO, MSG_GET, block.data(), FALSE)) != 0)
+    if (ZKTWReturnCode(m_manager->InvokeDSCommand(DG_CONTROL, DAT_DEVICEINFO, MSG_GET, block.data(),
+                                                  FALSE)) != 0)
         return FALSE;
     return ParseDeviceInfo(block.data(), block.size(), info);
 }
@@ -103,7 +106,8 @@ BOOL CQXTWAINVendorCommands::ReadProfiles(std::vector<QX_TWAIN_DRIVER_PROFILE>& 
 {
     profiles.clear();
     HGLOBAL handle = nullptr;
-    if (ZKTWReturnCode(m_manager->InvokeDSCommand(DG_CONTROL, DAT_PROFILES, MSG_GET, &handle, FALSE)) != 0)
+    if (ZKTWReturnCode(
+            m_manager->InvokeDSCommand(DG_CONTROL, DAT_PROFILES, MSG_GET, &handle, FALSE)) != 0)
         return FALSE;
     CZKGBuffer list;
     if (!handle || !list.Attach(handle))
@@ -116,7 +120,8 @@ BOOL CQXTWAINVendorCommands::ReadProfiles(std::vector<QX_TWAIN_DRIVER_PROFILE>& 
 
 BOOL CQXTWAINVendorCommands::_SettingsCall(WORD msg, std::vector<BYTE>& block)
 {
-    return ZKTWSucceeded(m_manager->InvokeDSCommand(DG_CONTROL, DAT_INDEXEDSETTINGS, msg, block.data(), FALSE))
+    return ZKTWSucceeded(m_manager->InvokeDSCommand(DG_CONTROL, DAT_INDEXEDSETTINGS, msg,
+                                                    block.data(), FALSE))
                ? TRUE
                : FALSE;
 }
@@ -139,8 +144,8 @@ BOOL CQXTWAINVendorCommands::WriteIndexedSettings(WORD index, const CZKBuffer& d
     WriteAt<uint32_t>(block, SETTINGS_SIZE, static_cast<uint32_t>(copy.GetSize()));
     WriteAt<uint32_t>(block, SETTINGS_HANDLE, HandleToField(copy.GetHandle()));
     WriteAt<WORD>(block, SETTINGS_INDEX, index);
-    return ZKTWReturnCode(m_manager->InvokeDSCommand(DG_CONTROL, DAT_INDEXEDSETTINGS, MSG_SET, block.data(),
-                                                     FALSE)) == 0
+    return ZKTWReturnCode(m_manager->InvokeDSCommand(DG_CONTROL, DAT_INDEXEDSETTINGS, MSG_SET,
+                                                     block.data(), FALSE)) == 0
                ? TRUE
                : FALSE;
 }
@@ -149,8 +154,8 @@ BOOL CQXTWAINVendorCommands::ReadIndexedSettings(WORD index, CZKBuffer& data)
 {
     std::vector<BYTE> block(SETTINGS_BLOCK_SIZE, 0);
     WriteAt<WORD>(block, SETTINGS_INDEX, index);
-    if (ZKTWReturnCode(m_manager->InvokeDSCommand(DG_CONTROL, DAT_INDEXEDSETTINGS, MSG_GET, block.data(),
-                                                  FALSE)) != 0)
+    if (ZKTWReturnCode(m_manager->InvokeDSCommand(DG_CONTROL, DAT_INDEXEDSETTINGS, MSG_GET,
+                                                  block.data(), FALSE)) != 0)
         return FALSE;
     CZKGBuffer answer;
     const uint32_t handle = ReadAt<uint32_t>(block.data(), SETTINGS_HANDLE);

@@ -60,7 +60,8 @@ public:
     // Parsers of the answer blocks, usable on their own; FALSE for a block
     // that is too short or holds a text without its terminator.
     static BOOL ParseDeviceInfo(const BYTE* block, size_t size, QX_SCANNER_DEVICE_INFO& info);
-    static BOOL ParseProfiles(const BYTE* block, size_t size, std::vector<QX_TWAIN_DRIVER_PROFILE>& profiles);
+    static BOOL ParseProfiles(const BYTE* block, size_t size,
+                              std::vector<QX_TWAIN_DRIVER_PROFILE>& profiles);
 
     // The 32-bit handle field of a settings block and back.
     static uint32_t HandleToField(HGLOBAL handle);

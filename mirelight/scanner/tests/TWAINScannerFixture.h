@@ -22,7 +22,8 @@ inline const wchar_t* const kQualifiedName = L"twain:ZK Virtual Production Duple
 // A sample profile with extra lines appended.
 inline std::string SampleProfileText(const std::string& sample, const std::string& extra = "")
 {
-    std::ifstream in(std::string(ZK_FENNICK_SIM_PROFILES) + "/" + sample + ".profile", std::ios::binary);
+    std::ifstream in(std::string(ZK_FENNICK_SIM_PROFILES) + "/" + sample + ".profile",
+                     std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str() + "\n" + extra + "\n";
@@ -41,7 +42,8 @@ class TWAINScannerFixture : public ::testing::Test
 protected:
     void SetUp() override { m_recorder.fileFolder = m_folder.Path(); }
 
-    void Open(const std::string& profile, WORD transferMode = TWSX_MEMORY, const wchar_t* qualifiedName = kQualifiedName)
+    void Open(const std::string& profile, WORD transferMode = TWSX_MEMORY,
+              const wchar_t* qualifiedName = kQualifiedName)
     {
         m_folder.AddProfile("e2e", profile);
         m_scanner.SetObserver(&m_recorder);

@@ -44,7 +44,8 @@ std::string WithCurrent(std::string profile, const std::string& section, const s
 
 // The page the source generated for a sheet side, as the bitmap the facade
 // delivers.
-CZKBitmapHandle ExpectedPage(const QX_SCANNER_IMAGE_INFO& info, int sheet, int side, int segment = 0)
+CZKBitmapHandle ExpectedPage(const QX_SCANNER_IMAGE_INFO& info, int sheet, int side,
+                             int segment = 0)
 {
     ZK_SIM_PAGE_FORMAT format;
     format.width = info.ImageWidth;
@@ -53,7 +54,8 @@ CZKBitmapHandle ExpectedPage(const QX_SCANNER_IMAGE_INFO& info, int sheet, int s
     format.xDpi = static_cast<LONG>(info.XResolution);
     format.yDpi = static_cast<LONG>(info.YResolution);
     CZKBitmapHandle page;
-    SZKSimPageGenerator::Generate(format, SZKSimPageGenerator::Seed(kProduct, sheet, side, segment), page);
+    SZKSimPageGenerator::Generate(format, SZKSimPageGenerator::Seed(kProduct, sheet, side, segment),
+                                  page);
     return page;
 }
 
@@ -259,10 +261,12 @@ TEST_F(TWAINScannerTest, RepeatModeStopsWhenThePageLimitIsReached)
     ASSERT_TRUE(m_scanner.SetTagValue(7, 1));
     ASSERT_TRUE(m_scanner.Acquire(nullptr, 3));
     ASSERT_TRUE(m_recorder.WaitForSessionEnds(1));
-    EXPECT_EQ((std::vector<std::string>{"begin", "image", "image", "image", "end"}), m_recorder.Events());
+    EXPECT_EQ((std::vector<std::string>{"begin", "image", "image", "image", "end"}),
+              m_recorder.Events());
     const std::vector<RECORDED_SCANNER_IMAGE> images = m_recorder.Images();
     for (size_t i = 0; i < images.size(); ++i)
-        EXPECT_EQ(static_cast<LONG>(i + 1), Tag(images[i], 203)) << "pages are numbered across passes";
+        EXPECT_EQ(static_cast<LONG>(i + 1), Tag(images[i], 203))
+            << "pages are numbered across passes";
     EXPECT_TRUE(m_recorder.Errors().empty());
     EXPECT_FALSE(m_scanner.IsAcquiring());
 }
@@ -306,9 +310,10 @@ TEST_F(TWAINScannerTest, CancelEndsThePauseBetweenPassesEarly)
 
 TEST_F(TWAINScannerTest, EverySegmentOfALongPageCarriesTheFirstSegmentsImprint)
 {
-    const std::string header = "[ExtInfo.HDR_PRINTERSTRING]\nId = 0x8015\nType = STR255\nValue = IMPRINT {segment}\n"
-                               "[ExtInfo.HDR_PRINTERINDEX]\nId = 0x8016\nType = UINT32\nValue = {segment}00\n"
-                               "[ExtInfo.HDR_LONGPAPERSEGMENT]\nId = 0x8035\nType = UINT32\nValue = {segment}\n";
+    const std::string header =
+        "[ExtInfo.HDR_PRINTERSTRING]\nId = 0x8015\nType = STR255\nValue = IMPRINT {segment}\n"
+        "[ExtInfo.HDR_PRINTERINDEX]\nId = 0x8016\nType = UINT32\nValue = {segment}00\n"
+        "[ExtInfo.HDR_LONGPAPERSEGMENT]\nId = 0x8035\nType = UINT32\nValue = {segment}\n";
     std::string profile = WithCurrent(SampleProfile(2, header), "Cap.CAP_DUPLEXENABLED", "0");
     profile.replace(profile.find("PageDelay = 0"), 13, "PageDelay = 0\nLongPaper = 1 3");
     Open(profile);

@@ -40,7 +40,8 @@ protected:
     {
         m_impl.SetObserver(&m_recorder);
         SZKDebugLog::SetSink(
-            [this](const std::string& line) {
+            [this](const std::string& line)
+            {
                 std::lock_guard<std::mutex> guard(m_logLock);
                 m_log.push_back(line);
             },
@@ -54,7 +55,8 @@ protected:
 
     // Sends the bytes in strips of stripBytes in a buffer of bufferBytes,
     // the description with the last one, as the layer does.
-    void Send(const std::vector<BYTE>& bytes, size_t stripBytes, size_t bufferBytes, const ZKTWIMAGEINFO& info)
+    void Send(const std::vector<BYTE>& bytes, size_t stripBytes, size_t bufferBytes,
+              const ZKTWIMAGEINFO& info)
     {
         std::vector<BYTE> buffer(bufferBytes);
         for (size_t at = 0; at < bytes.size(); at += stripBytes)
@@ -66,7 +68,8 @@ protected:
             block.Memory.Length = static_cast<TW_UINT32>(bufferBytes);
             block.BytesWritten = static_cast<TW_UINT32>(n);
             const bool last = at + stripBytes >= bytes.size();
-            m_impl.OnMemoryBlock(&block, last ? TRUE : FALSE, last ? new ZKTWIMAGEINFO(info) : nullptr, nullptr);
+            m_impl.OnMemoryBlock(&block, last ? TRUE : FALSE,
+                                 last ? new ZKTWIMAGEINFO(info) : nullptr, nullptr);
         }
     }
 
@@ -238,7 +241,8 @@ TEST_F(TWAINStripJoinTest, ColourRowsBecomePaddedBlueGreenRedRowsWhateverTheStri
             block.Memory.Length = static_cast<TW_UINT32>(strip);
             block.BytesWritten = static_cast<TW_UINT32>(n);
             const bool last = at + strip >= rows.size();
-            impl.OnMemoryBlock(&block, last ? TRUE : FALSE, last ? new ZKTWIMAGEINFO(info) : nullptr, nullptr);
+            impl.OnMemoryBlock(&block, last ? TRUE : FALSE,
+                               last ? new ZKTWIMAGEINFO(info) : nullptr, nullptr);
         }
         const std::vector<RECORDED_SCANNER_IMAGE> images = recorder.Images();
         ASSERT_EQ(1u, images.size()) << "strips of " << strip;

@@ -30,7 +30,7 @@ struct ZK_SIM_VENDOR
     std::map<TW_UINT16, std::vector<uint8_t>> settings;
     int busyAnswers = 0; // MSG_ENDXFER answers "busy" this often per image in no-wait mode
     // Faults of a broken driver.
-    bool unterminatedDeviceInfo = false; // texts fill their fields without a terminator
+    bool unterminatedDeviceInfo = false;  // texts fill their fields without a terminator
     bool unterminatedProfileList = false; // the list ends without its closing record
     bool overstatedSettings = false;      // the settings count exceeds the block
 };

@@ -41,7 +41,10 @@ void PutText(uint8_t* block, size_t offset, size_t end, const std::string& text,
             block[offset + i] = static_cast<uint8_t>(text.empty() ? 'x' : text[i % text.size()]);
 }
 
-template <class T> void Put(uint8_t* block, size_t offset, T value) { std::memcpy(block + offset, &value, sizeof(T)); }
+template <class T> void Put(uint8_t* block, size_t offset, T value)
+{
+    std::memcpy(block + offset, &value, sizeof(T));
+}
 
 template <class T> T Get(const uint8_t* block, size_t offset)
 {
@@ -51,13 +54,20 @@ template <class T> T Get(const uint8_t* block, size_t offset)
 }
 
 // Handles travel in the blocks' 32-bit fields.
-uint32_t HandleField(HGLOBAL handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); }
-HGLOBAL FieldHandle(uint32_t field) { return reinterpret_cast<HGLOBAL>(static_cast<uintptr_t>(field)); }
+uint32_t HandleField(HGLOBAL handle)
+{
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
+}
+HGLOBAL FieldHandle(uint32_t field)
+{
+    return reinterpret_cast<HGLOBAL>(static_cast<uintptr_t>(field));
+}
 } // namespace
 
 bool CZKSimVendorCommands::Handles(TW_UINT32 dg, TW_UINT16 dat)
 {
-    return dg == DG_CONTROL && (dat == DAT_DEVICEINFO || dat == DAT_PROFILES || dat == DAT_INDEXEDSETTINGS);
+    return dg == DG_CONTROL &&
+           (dat == DAT_DEVICEINFO || dat == DAT_PROFILES || dat == DAT_INDEXEDSETTINGS);
 }
 
 bool CZKSimVendorCommands::AnswersBusy(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, bool noWait)
@@ -73,7 +83,8 @@ bool CZKSimVendorCommands::AnswersBusy(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 ms
     return false;
 }
 
-TW_UINT16 CZKSimVendorCommands::Entry(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data, TW_UINT16& condition)
+TW_UINT16 CZKSimVendorCommands::Entry(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data,
+                                      TW_UINT16& condition)
 {
     if (!data)
         return Refuse(condition, TWCC_BADVALUE);

@@ -24,7 +24,10 @@ public:
     static constexpr TW_UINT16 CAP_NOWAIT = 0x8032;
     static constexpr TW_UINT16 TWRC_BUSY = 0x8001;
 
-    explicit CZKSimVendorCommands(const ZK_SIM_VENDOR& vendor) : m_vendor(vendor), m_settings(vendor.settings) {}
+    explicit CZKSimVendorCommands(const ZK_SIM_VENDOR& vendor)
+        : m_vendor(vendor), m_settings(vendor.settings)
+    {
+    }
 
     static bool Handles(TW_UINT32 dg, TW_UINT16 dat);
     TW_UINT16 Entry(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data, TW_UINT16& condition);

@@ -8,7 +8,10 @@
 
 #include <memory>
 
-void CScannerRecorder::_Note(const char* event) { m_events.push_back(event); }
+void CScannerRecorder::_Note(const char* event)
+{
+    m_events.push_back(event);
+}
 
 void CScannerRecorder::OnSessionBegin(QX_SCANNER_SESSION_BEGIN_INFO& info)
 {

@@ -42,8 +42,8 @@ public:
     // "begin", "image", "error", "file", "end" in arrival order.
     std::vector<std::string> Events();
 
-    std::string fileFolder;                // file transfers are named here
-    std::function<void()> onImage;         // runs inside OnImageData
+    std::string fileFolder;        // file transfers are named here
+    std::function<void()> onImage; // runs inside OnImageData
     std::atomic<int> sessionEnds{0};
     std::atomic<int> images{0};
 
