@@ -93,7 +93,8 @@ TW_UINT16 CZKSimSession::_Dispatch(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, T
 {
     if (m_profile.vendor.present)
     {
-        if (m_vendorCommands.AnswersBusy(dg, dat, msg, _IsOn(CZKSimVendorCommands::CAP_NOWAIT)))
+        // Only an image just transferred can be waiting for the feeder.
+        if (m_state == 7 && m_vendorCommands.AnswersBusy(dg, dat, msg, _IsOn(CZKSimVendorCommands::CAP_NOWAIT)))
             return CZKSimVendorCommands::TWRC_BUSY;
         if (CZKSimVendorCommands::Handles(dg, dat))
             return m_vendorCommands.Entry(dat, msg, data, m_condition);
