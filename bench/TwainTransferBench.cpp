@@ -1,6 +1,9 @@
 // Memory transfers through the TWAIN layer against the simulated source with
 // no per-page delay: pages per second of a 300 dpi A4 page in colour and in
 // bitonal, next to a plain copy of the same bytes.
+#include "common/PageSink.h"
+#include "common/SimulatedScanner.h"
+
 #include <fennick/ZKTWSourceManager.h>
 #include <wincompat/ZKThread.h>
 
@@ -17,85 +20,9 @@
 #include <stdexcept>
 #include <vector>
 
-namespace fs = std::filesystem;
-
 namespace
 {
 constexpr int kPagesPerBatch = 20;
-
-// The simulated system folder the build assembles beside bin/.
-std::string SimulatorFolder()
-{
-    std::error_code ignored;
-    return (fs::read_symlink("/proc/self/exe", ignored).parent_path().parent_path() / "sim" / "system").string();
-}
-
-// Joins the strips into one page buffer, as an application would.
-class CPageSink : public IZKTWEventObserver
-{
-public:
-    void OnAcquireBegin() override {}
-    void OnAcquireEnd(BOOL) override { ended = true; }
-    void OnDeviceEvent(TW_DEVICEEVENT*) override {}
-    void OnTWAINError(DWORD, WORD, WORD, WORD, WORD) override { ++errors; }
-    void OnCreateExtraImageInfo(CZKTWExtraImageInfo*&) override {}
-    void OnNativeImage(HGLOBAL, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo*) override { delete info; }
-    void OnSetupFileTransfer(TW_SETUPFILEXFER*) override {}
-    void OnFileTransferred(TW_SETUPFILEXFER*) override {}
-    void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override
-    {
-        const BYTE* data = static_cast<const BYTE*>(block->Memory.TheMem);
-        page.insert(page.end(), data, data + block->BytesWritten);
-        if (!last)
-            return;
-        pageBytes = page.size();
-        page.clear();
-        ++pages;
-        delete info;
-        delete extra;
-    }
-
-    std::vector<BYTE> page;
-    size_t pageBytes = 0;
-    std::atomic<int> pages{0};
-    std::atomic<int> errors{0};
-    std::atomic<bool> ended{false};
-};
-
-// A private system folder with the simulated DSM and one scanner whose
-// feeder never runs dry within a run.
-class CSimulatedScanner
-{
-public:
-    CSimulatedScanner()
-    {
-        std::string pattern = (fs::temp_directory_path() / "zktwbench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_path = pattern;
-        fs::create_directories(m_path + "/twain_32/profiles");
-        fs::create_symlink(SimulatorFolder() + "/libtwaindsm.so", m_path + "/libtwaindsm.so");
-        fs::copy_file(SimulatorFolder() + "/zkvirtualsource.so", m_path + "/twain_32/bench.ds");
-        std::ifstream in(SimulatorFolder() + "/twain_32/profiles/production_duplex.profile");
-        std::stringstream text;
-        text << in.rdbuf();
-        std::string profile = text.str();
-        const std::string sheets = "Sheets = 10";
-        profile.replace(profile.find(sheets), sheets.size(), "Sheets = 1000000");
-        std::ofstream(m_path + "/twain_32/profiles/bench.profile") << profile;
-        setenv("ZK_SYSTEM_DIR", m_path.c_str(), 1);
-        setenv("ZK_TWAIN_DS_DIR", (m_path + "/twain_32").c_str(), 1);
-        setenv("ZK_TWAIN_PROFILE_DIR", (m_path + "/twain_32/profiles").c_str(), 1);
-    }
-    ~CSimulatedScanner()
-    {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-
-private:
-    std::string m_path;
-};
 
 bool OpenScanner(CZKTWSourceManager& manager, CPageSink& sink, TW_UINT16 pixelType)
 {
@@ -110,14 +37,7 @@ bool OpenScanner(CZKTWSourceManager& manager, CPageSink& sink, TW_UINT16 pixelTy
     {
         if (std::strcmp(source.ProductName, "ZK Virtual Production Duplex") != 0 || !manager.OpenSource(source))
             continue;
-        const TW_FIX32 dpi{300, 0};
-        const TW_FRAME a4{{0, 0}, {0, 0}, {8, 16384}, {11, 45875}}; // 8.25 x 11.7 in
-        const TW_BOOL simplex = 0;
-        return manager.SetCapOnevalue(ICAP_PIXELTYPE, TWTY_UINT16, &pixelType) == ZKTW_CAP_SUCCESS &&
-               manager.SetCapOnevalue(ICAP_XRESOLUTION, TWTY_FIX32, &dpi) == ZKTW_CAP_SUCCESS &&
-               manager.SetCapOnevalue(ICAP_YRESOLUTION, TWTY_FIX32, &dpi) == ZKTW_CAP_SUCCESS &&
-               manager.SetCapOnevalue(ICAP_FRAMES, TWTY_FRAME, &a4) == ZKTW_CAP_SUCCESS &&
-               manager.SetCapOnevalue(CAP_DUPLEXENABLED, TWTY_BOOL, &simplex) == ZKTW_CAP_SUCCESS;
+        return UseA4Page300(manager, pixelType);
     }
     return false;
 }

@@ -188,15 +188,20 @@ struct IsisSource
     }
 };
 
-bool TwainRowsFit(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info)
+bool TwainRowsFit(size_t size, const QX_SCANNER_IMAGE_INFO& info)
 {
-    if (data.IsEmpty() || info.ImageWidth <= 0 || info.ImageLength <= 0)
+    if (size == 0 || info.ImageWidth <= 0 || info.ImageLength <= 0)
         return false;
     const size_t rowBytes = PackedRowBytes(static_cast<size_t>(info.ImageWidth), info.BitsPerPixel);
     if (rowBytes == 0 || info.RowSize < rowBytes)
         return false;
     const size_t needed = static_cast<size_t>(info.ImageLength - 1) * info.RowSize + rowBytes;
-    return data.GetSize() >= needed;
+    return size >= needed;
+}
+
+bool TwainRowsFit(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info)
+{
+    return TwainRowsFit(data.GetSize(), info);
 }
 } // namespace
 
@@ -205,31 +210,49 @@ size_t SQXImageConverter::BitmapStride(size_t width, unsigned bitsPerPixel)
     return (width * bitsPerPixel + 31) / 32 * 4;
 }
 
-BOOL SQXImageConverter::TwainRowsToBitmap(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info,
-                                          CZKBitmapHandle& bitmap)
+BOOL SQXImageConverter::TwainRowsToBitmapRows(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info, BYTE* out,
+                                              size_t outSize)
+{
+    return TwainRowsToBitmapRows(data.GetPtr(), data.GetSize(), info, out, outSize);
+}
+
+BOOL SQXImageConverter::TwainRowsToBitmapRows(const BYTE* src, size_t size, const QX_SCANNER_IMAGE_INFO& info,
+                                              BYTE* out, size_t outSize)
 {
     const bool colour = info.imageType.value == 3;
-    if (!TwainRowsFit(data, info) || (colour && info.BitsPerPixel != 24))
+    if (!src || !out || !TwainRowsFit(size, info) || (colour && info.BitsPerPixel != 24))
         return FALSE;
-    if (!bitmap.Create(info.ImageWidth, info.ImageLength, info.BitsPerPixel))
+    const size_t dstStride = BitmapStride(static_cast<size_t>(info.ImageWidth), info.BitsPerPixel);
+    if (outSize < dstStride * static_cast<size_t>(info.ImageLength))
         return FALSE;
-    BYTE* dst = bitmap.Access();
-    if (!dst)
-        return FALSE;
-    const BYTE* src = data.GetPtr();
-    const size_t dstStride = bitmap.GetBytesPerLine();
     const size_t rowBytes = PackedRowBytes(static_cast<size_t>(info.ImageWidth), info.BitsPerPixel);
     const ColorTables noMap;
     for (int y = 0; y < info.ImageLength; ++y)
     {
         const BYTE* srcRow = src + static_cast<size_t>(y) * info.RowSize;
-        BYTE* dstRow = dst + static_cast<size_t>(y) * dstStride;
+        BYTE* dstRow = out + static_cast<size_t>(y) * dstStride;
         if (colour)
             SwapRedBlue(srcRow, dstRow, static_cast<uint32_t>(info.ImageWidth), noMap);
         else
-            std::memcpy(dstRow, srcRow, std::min(rowBytes, dstStride));
+            std::memcpy(dstRow, srcRow, rowBytes);
+        // Padding carries no pixels but must not carry stale bytes either.
+        std::memset(dstRow + rowBytes, 0, dstStride - rowBytes);
     }
+    return TRUE;
+}
+
+BOOL SQXImageConverter::TwainRowsToBitmap(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info,
+                                          CZKBitmapHandle& bitmap)
+{
+    if (!TwainRowsFit(data, info) || !bitmap.Create(info.ImageWidth, info.ImageLength, info.BitsPerPixel))
+        return FALSE;
+    BYTE* dst = bitmap.Access();
+    if (!dst)
+        return FALSE;
+    const BOOL converted = TwainRowsToBitmapRows(data, info, dst, bitmap.GetImageSize());
     bitmap.Release();
+    if (!converted)
+        return FALSE;
     if (info.imageType.value == 1)
         bitmap.SetBOWPalette_1BPP();
     else if (info.imageType.value == 2)

@@ -26,6 +26,13 @@ public:
     static BOOL TwainRowsToBitmap(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info,
                                   CZKBitmapHandle& bitmap);
 
+    // The same rows written in bitmap-row layout (BitmapStride per row, padding
+    // zeroed) straight into out, which must hold a stride for every row.
+    static BOOL TwainRowsToBitmapRows(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info, BYTE* out,
+                                      size_t outSize);
+    static BOOL TwainRowsToBitmapRows(const BYTE* data, size_t size, const QX_SCANNER_IMAGE_INFO& info, BYTE* out,
+                                      size_t outSize);
+
     // Uncompressed ISIS rows into a bitmap (the row stride is the buffer size
     // divided by the image length).
     static BOOL IsisRowsToBitmap(const CZKBuffer& data, const QX_ISIS_RAW_IMAGE_INFO& info,

@@ -1,6 +1,7 @@
 #include <mirelight/QXScanner.h>
 
 #include <mirelight/QXScannerImpl.h>
+#include "QXTWAINScannerImpl.h"
 #include "QXUnavailableScannerImpl.h"
 
 #include <hollin/ZKBuffer.h>
@@ -10,10 +11,12 @@
 
 namespace
 {
-// The protocol libraries are attached by the later TWAIN and ISIS
-// implementations; until then both protocols answer with clean failures.
+// The ISIS session library is attached by its own implementation; until
+// then that protocol answers with clean failures.
 CQXScannerImpl* CreateImpl(EQXScannerProtocol protocol)
 {
+    if (protocol == QX_SCANNER_PROTOCOL_TWAIN)
+        return new (std::nothrow) CQXTWAINScannerImpl;
     return new (std::nothrow) CQXUnavailableScannerImpl(protocol);
 }
 } // namespace

@@ -91,6 +91,9 @@ std::string SZKSimExtImageInfo::_Expand(const std::string& text, const ZK_SIM_IM
     ReplaceAll(value, "{document}", std::to_string(facts.documentNumber));
     ReplaceAll(value, "{segment}", std::to_string(facts.image.segment + 1));
     ReplaceAll(value, "{camera}", facts.camera);
+    ReplaceAll(value, "{counter}", std::to_string(facts.counter));
+    ReplaceAll(value, "{sideno}", std::to_string(facts.image.side + 1));
+    ReplaceAll(value, "{segments}", std::to_string(facts.image.segments));
     return value;
 }
 

@@ -15,6 +15,7 @@ struct ZK_SIM_IMAGE_FACTS
     ZK_SIM_IMAGE image;
     TW_UINT32 documentNumber = 1;
     TW_UINT32 pageNumber = 1;
+    TW_UINT32 counter = 0; // the imprinter counter of the image's document
     std::string camera;
     TW_FRAME frame{};
 };

@@ -13,6 +13,12 @@ public:
         if (m_sheets > 0)
             --m_sheets;
     }
+    // An operator putting paper into an empty feeder.
+    void Reload(int sheets)
+    {
+        if (m_sheets == 0 && sheets > 0)
+            m_sheets = sheets;
+    }
 
 private:
     int m_sheets;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ZKSimCapability.h"
+#include "ZKSimVendor.h"
 
 // A triplet that fails with a chosen condition code, or throws.
 struct ZK_SIM_FAULT
@@ -42,6 +43,13 @@ struct ZK_SIM_EXTINFO_ITEM
     std::string value;
 };
 
+// A capability whose values belong to one camera directory.
+struct ZK_SIM_CAMERA_CAP
+{
+    std::string camera;
+    CZKSimCapability cap;
+};
+
 class CZKSimProfile
 {
 public:
@@ -65,6 +73,7 @@ public:
     std::vector<uint8_t> customData;  // initial DAT_CUSTOMDSDATA block
     std::vector<ZK_SIM_FAULT> faults;
     int sheets = 0;
+    int reloadSheets = 0; // put into an empty feeder at each enable
     EUIResult uiResult = UI_OK;
     ENoPaper noPaper = NOPAPER_CLOSEDSREQ;
     bool asyncEvents = true; // signal from the source's own thread, after the call returns
@@ -76,6 +85,8 @@ public:
     bool nativeTiff = false;     // native transfers hand over a TIFF file instead of a DIB
     std::vector<ZK_SIM_SHEET_FAULT> sheetFaults;
     std::vector<ZK_SIM_EXTINFO_ITEM> extInfo;
+    std::vector<ZK_SIM_CAMERA_CAP> cameraCapabilities;
+    ZK_SIM_VENDOR vendor;
 
     const ZK_SIM_SHEET_FAULT* FindSheetFault(int sheet, ZK_SIM_SHEET_FAULT::EKind kind) const
     {

@@ -19,6 +19,7 @@ bool Invalid(std::string& error, const std::string& why)
 
 const wchar_t kCapPrefix[] = L"Cap.";
 const wchar_t kExtInfoPrefix[] = L"ExtInfo.";
+const wchar_t kCameraCapPrefix[] = L"CameraCap.";
 
 struct PaperSize
 {
@@ -191,7 +192,7 @@ bool SZKSimProfileReader::Read(const CZKScript& script, CZKSimProfile& profile, 
     profile = CZKSimProfile();
     if (!_ReadIdentity(script, profile.identity, error) || !_ReadDevice(script, profile, error) ||
         !_ReadFeeding(script, profile, error) || !_ReadFaults(script, profile, error) ||
-        !_ReadSheetFaults(script, profile, error))
+        !_ReadSheetFaults(script, profile, error) || !_ReadVendor(script, profile.vendor, error))
         return false;
     CZKStringList sections;
     script.GetSectionNames(sections);
@@ -207,6 +208,17 @@ bool SZKSimProfileReader::Read(const CZKScript& script, CZKSimProfile& profile, 
                 return false;
             }
             profile.extInfo.push_back(item);
+            continue;
+        }
+        if (section.compare(0, wcslen(kCameraCapPrefix), kCameraCapPrefix) == 0)
+        {
+            ZK_SIM_CAMERA_CAP cap;
+            if (!_ReadCameraCapability(script, section, cap, error))
+            {
+                error = Narrow(section) + ": " + error;
+                return false;
+            }
+            profile.cameraCapabilities.push_back(cap);
             continue;
         }
         if (section.compare(0, wcslen(kCapPrefix), kCapPrefix) != 0)
@@ -262,6 +274,10 @@ bool SZKSimProfileReader::_ReadDevice(const CZKScript& script, CZKSimProfile& pr
     if (!OptionalNumber(script, section, L"Sheets", 1000000, sheets))
         return Invalid(error, "Device.Sheets is malformed");
     profile.sheets = static_cast<int>(sheets);
+    unsigned long long reload = 0;
+    if (!OptionalNumber(script, section, L"Reload", 1000000, reload))
+        return Invalid(error, "Device.Reload is malformed");
+    profile.reloadSheets = static_cast<int>(reload);
     std::string text;
     if (Text(script, section, L"UserInterface", text))
     {
@@ -466,5 +482,78 @@ bool SZKSimProfileReader::_ReadExtInfo(const CZKScript& script, const std::wstri
         return Invalid(error, "Type is missing or unknown");
     if (!Text(script, section, L"Value", item.value))
         return Invalid(error, "Value is missing");
+    return true;
+}
+
+bool SZKSimProfileReader::_ReadCameraCapability(const CZKScript& script, const std::wstring& section,
+                                                ZK_SIM_CAMERA_CAP& cap, std::string& error)
+{
+    const std::wstring rest = section.substr(wcslen(kCameraCapPrefix));
+    const size_t dot = rest.find(L'.');
+    if (dot == std::wstring::npos || dot == 0)
+        return Invalid(error, "the section must be CameraCap.<camera>.<name>");
+    cap.camera = Narrow(rest.substr(0, dot));
+    return _ReadCapability(script, section, cap.cap, error);
+}
+
+bool SZKSimProfileReader::_ReadVendor(const CZKScript& script, ZK_SIM_VENDOR& vendor, std::string& error)
+{
+    const wchar_t* section = L"Vendor";
+    vendor = ZK_SIM_VENDOR();
+    if (!script.HasSection(section))
+        return true;
+    vendor.present = true;
+    unsigned long long number = 0;
+    if (!OptionalNumber(script, section, L"Model", 0x7FFFFFFF, number))
+        return Invalid(error, "Vendor.Model is malformed");
+    vendor.model = static_cast<int32_t>(number);
+    number = 0;
+    if (!OptionalNumber(script, section, L"Number", 0x7FFFFFFF, number))
+        return Invalid(error, "Vendor.Number is malformed");
+    vendor.number = static_cast<int32_t>(number);
+    number = 0;
+    if (!OptionalNumber(script, section, L"BusyAnswers", 1000, number))
+        return Invalid(error, "Vendor.BusyAnswers is malformed");
+    vendor.busyAnswers = static_cast<int>(number);
+    Text(script, section, L"Info", vendor.info);
+    Text(script, section, L"Product", vendor.product);
+    CZKScriptItemList items;
+    if (script.FindKeyValues(section, L"Profile", items))
+        for (int i = 0; i < items.GetCount(); ++i)
+        {
+            const std::vector<std::string> parts = Words(Narrow(items.GetItem(i)->GetValue()), '|');
+            ZK_SIM_VENDOR_PROFILE profile;
+            if (parts.size() != 4 || !Number(parts[0], 0xFFFF, number))
+                return Invalid(error, "Vendor.Profile must be <index> | <id> | <name> | <text>");
+            profile.index = static_cast<TW_UINT16>(number);
+            profile.id = parts[1];
+            profile.name = parts[2];
+            profile.text = parts[3];
+            vendor.profiles.push_back(profile);
+        }
+    if (script.FindKeyValues(section, L"Settings", items))
+        for (int i = 0; i < items.GetCount(); ++i)
+        {
+            const std::string text = Narrow(items.GetItem(i)->GetValue());
+            const size_t space = text.find(' ');
+            std::vector<uint8_t> bytes;
+            if (space == std::string::npos || !Number(text.substr(0, space), 0xFFFF, number) ||
+                !HexBytes(text.substr(space + 1), bytes))
+                return Invalid(error, "Vendor.Settings must be <index> <hex bytes>");
+            vendor.settings[static_cast<TW_UINT16>(number)] = bytes;
+        }
+    if (script.FindKeyValues(section, L"Broken", items))
+        for (int i = 0; i < items.GetCount(); ++i)
+        {
+            const std::string what = Narrow(items.GetItem(i)->GetValue());
+            if (what == "DEVICEINFO")
+                vendor.unterminatedDeviceInfo = true;
+            else if (what == "PROFILES")
+                vendor.unterminatedProfileList = true;
+            else if (what == "SETTINGS")
+                vendor.overstatedSettings = true;
+            else
+                return Invalid(error, "Vendor.Broken must be DEVICEINFO, PROFILES or SETTINGS");
+        }
     return true;
 }

@@ -18,6 +18,15 @@
 //                   PaperJam, DoubleFeed, Offline, Cancel, RefuseMemory
 //                   = <sheet>                                 (repeated)
 //   [ExtInfo.<name>] vendor extended image info: Id, Type, Value
+//   [CameraCap.<camera>.<name>] a capability as above whose values belong to
+//                   one camera directory ("/Camera_Color_Top"); it answers
+//                   while that directory is the current one
+//   [Vendor]        the maker's vendor commands: Model, Info, Product, Number
+//                   (device information), Profile = <index> | <id> | <name> |
+//                   <text> (repeated), Settings = <index> <hex bytes>
+//                   (repeated), BusyAnswers (no-wait MSG_ENDXFER answers
+//                   0x8001 this often per image), Broken = DEVICEINFO |
+//                   PROFILES | SETTINGS (repeated: answers of a bad driver)
 #pragma once
 
 #include <string>
@@ -40,6 +49,9 @@ private:
     static bool _ReadFaults(const CZKScript& script, CZKSimProfile& profile, std::string& error);
     static bool _ReadFeeding(const CZKScript& script, CZKSimProfile& profile, std::string& error);
     static bool _ReadSheetFaults(const CZKScript& script, CZKSimProfile& profile, std::string& error);
+    static bool _ReadVendor(const CZKScript& script, ZK_SIM_VENDOR& vendor, std::string& error);
+    static bool _ReadCameraCapability(const CZKScript& script, const std::wstring& section,
+                                      ZK_SIM_CAMERA_CAP& cap, std::string& error);
     static bool _ReadExtInfo(const CZKScript& script, const std::wstring& section, ZK_SIM_EXTINFO_ITEM& item,
                              std::string& error);
 };

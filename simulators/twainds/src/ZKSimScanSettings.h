@@ -19,6 +19,7 @@ struct ZK_SIM_SCAN_SETTINGS
     TW_UINT16 fileFormat = TWFF_TIFF;
     int sides = 1;
     int xferCount = -1;              // -1: every sheet in the feeder
+    TW_UINT32 printerIndex = 0;      // CAP_PRINTERINDEX: the counter of the next document
     std::vector<TW_UINT16> deviceEvents; // CAP_DEVICEEVENT: the events the application wants
 };
 

@@ -126,6 +126,7 @@ ZK_SIM_SCAN_SETTINGS SZKSimScanSettingsReader::Read(const CZKSimProfile& profile
     double width = 0, height = 0;
     _PageSize(profile, caps, units, xDpi, width, height);
     settings.pixelType = static_cast<TW_UINT16>(_Number(caps, ICAP_PIXELTYPE, TWPT_BW));
+    settings.printerIndex = static_cast<TW_UINT32>(_Number(caps, CAP_PRINTERINDEX, 0));
     settings.format.bitsPerPixel = BitsPerPixel(settings.pixelType);
     settings.format.xDpi = std::max(1L, std::lround(xDpi));
     settings.format.yDpi = std::max(1L, std::lround(yDpi));

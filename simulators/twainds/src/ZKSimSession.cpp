@@ -57,7 +57,8 @@ TW_INT32 CameraType(const std::string& camera)
 
 CZKSimSession::CZKSimSession(const CZKSimProfile& profile, const TW_IDENTITY& source, const TW_IDENTITY& application)
     : m_profile(profile), m_source(source), m_application(application), m_feeder(profile.sheets),
-      m_transfer(m_profile, m_feeder), m_customData(profile.customData)
+      m_transfer(m_profile, m_feeder), m_customData(profile.customData),
+      m_vendorCommands(m_profile.vendor)
 {
     auto& caps = m_profile.capabilities;
     caps.erase(std::remove_if(caps.begin(), caps.end(),
@@ -90,6 +91,14 @@ TW_UINT16 CZKSimSession::Entry(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_ME
 TW_UINT16 CZKSimSession::_Dispatch(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data,
                                    std::vector<TW_UINT16>& events)
 {
+    if (m_profile.vendor.present)
+    {
+        // Only an image just transferred can be waiting for the feeder.
+        if (m_state == 7 && m_vendorCommands.AnswersBusy(dg, dat, msg, _IsOn(CZKSimVendorCommands::CAP_NOWAIT)))
+            return CZKSimVendorCommands::TWRC_BUSY;
+        if (CZKSimVendorCommands::Handles(dg, dat))
+            return m_vendorCommands.Entry(dat, msg, data, m_condition);
+    }
     if (CZKSimTransfer::Handles(dg, dat))
     {
         m_transfer.UseSettings(SZKSimScanSettingsReader::Read(m_profile, m_profile.capabilities));
@@ -137,10 +146,38 @@ TW_UINT16 CZKSimSession::_Status(TW_STATUS* status)
 
 CZKSimCapability* CZKSimSession::_Find(TW_UINT16 id)
 {
+    // In a camera's directory its own values answer first.
+    if (m_directory != "/")
+        for (ZK_SIM_CAMERA_CAP& cameraCap : m_profile.cameraCapabilities)
+            if (cameraCap.camera == m_directory && cameraCap.cap.GetId() == id)
+                return &cameraCap.cap;
     for (CZKSimCapability& cap : m_profile.capabilities)
         if (cap.GetId() == id)
             return &cap;
     return nullptr;
+}
+
+bool CZKSimSession::_IsOn(TW_UINT16 id)
+{
+    const CZKSimCapability* cap = _Find(id);
+    if (!cap)
+        return false;
+    const ZKSimItem& current = cap->GetCurrent();
+    return std::any_of(current.begin(), current.end(), [](uint8_t b) { return b != 0; });
+}
+
+// The imprinter counter goes on where the batch left it, as a real
+// imprinter's does.
+void CZKSimSession::_AdvancePrinterIndex()
+{
+    CZKSimCapability* index = _Find(CAP_PRINTERINDEX);
+    if (!m_batchRan || !index || index->GetCurrent().size() != sizeof(TW_UINT32))
+        return;
+    m_batchRan = false;
+    const TW_UINT32 next = m_transfer.NextCounter();
+    ZKSimItem item(sizeof(next));
+    std::memcpy(item.data(), &next, sizeof(next));
+    index->SetCurrent(item);
 }
 
 void CZKSimSession::_RefreshLiveCapabilities()
@@ -254,6 +291,7 @@ void CZKSimSession::_StartScan(std::vector<TW_UINT16>& events)
 {
     m_transfer.UseSettings(SZKSimScanSettingsReader::Read(m_profile, m_profile.capabilities));
     m_transfer.BeginBatch();
+    m_batchRan = true;
     events.push_back(MSG_XFERREADY);
     m_state = 6;
 }
@@ -267,8 +305,13 @@ TW_UINT16 CZKSimSession::_UserInterface(TW_UINT16 msg, TW_USERINTERFACE* ui, std
         if (m_state != 5)
             return _Fail(TWCC_SEQERROR);
         m_state = 4;
+        _AdvancePrinterIndex();
         return TWRC_SUCCESS;
     }
+    // The maker's profile and settings editors end like the settings dialog.
+    if (m_profile.vendor.present &&
+        (msg == CZKSimVendorCommands::MSG_PROFILEEDITOR || msg == CZKSimVendorCommands::MSG_SETTINGSEDITOR))
+        msg = MSG_ENABLEDSUIONLY;
     if (msg != MSG_ENABLEDS && msg != MSG_ENABLEDSUIONLY)
         return _Fail(TWCC_BADPROTOCOL);
     if (m_state != 4)
@@ -283,6 +326,7 @@ TW_UINT16 CZKSimSession::_UserInterface(TW_UINT16 msg, TW_USERINTERFACE* ui, std
     if (!m_transfer.IsOnline())
         return _Fail(TWCC_CHECKDEVICEONLINE);
     const bool showUI = ui->ShowUI != 0;
+    m_feeder.Reload(m_profile.reloadSheets);
     if (!m_feeder.HasPaper() && !showUI && m_profile.noPaper == CZKSimProfile::NOPAPER_FAIL)
         return _Fail(TWCC_NOMEDIA);
     m_state = 5;

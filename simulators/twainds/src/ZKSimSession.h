@@ -8,6 +8,7 @@
 #include "ZKSimFeeder.h"
 #include "ZKSimProfile.h"
 #include "ZKSimTransfer.h"
+#include "ZKSimVendorCommands.h"
 
 class CZKSimSession
 {
@@ -36,6 +37,8 @@ private:
     TW_UINT16 _UserInterface(TW_UINT16 msg, TW_USERINTERFACE* ui, std::vector<TW_UINT16>& events);
     void _StartScan(std::vector<TW_UINT16>& events);
     CZKSimCapability* _Find(TW_UINT16 id);
+    bool _IsOn(TW_UINT16 id);
+    void _AdvancePrinterIndex();
     void _RefreshLiveCapabilities();
 
     CZKSimProfile m_profile;
@@ -46,6 +49,8 @@ private:
     int m_state = 4;
     TW_UINT16 m_condition = TWCC_SUCCESS;
     std::vector<uint8_t> m_customData;
+    CZKSimVendorCommands m_vendorCommands;
+    bool m_batchRan = false; // a batch began since the imprinter counter was last advanced
     std::string m_directory = "/";
     size_t m_fileCursor = 0;
 };

@@ -69,6 +69,8 @@ void CZKSimTransfer::BeginBatch()
     m_sheetStarted = false;
     m_memory.Clear();
     const int first = _FirstSheet();
+    m_batchFirstSheet = first;
+    m_batchCounter = m_settings.printerIndex;
     const size_t limit = m_settings.xferCount > 0 ? static_cast<size_t>(m_settings.xferCount) : SIZE_MAX;
     for (int sheet = first; sheet < first + m_feeder.GetSheets() && m_images.size() < limit; ++sheet)
     {
@@ -250,12 +252,20 @@ std::string CZKSimTransfer::_Camera(const ZK_SIM_IMAGE& image) const
     return std::string("/Camera_") + side;
 }
 
+TW_UINT32 CZKSimTransfer::_CounterOf(int sheet) const
+{
+    return m_batchCounter + static_cast<TW_UINT32>(sheet - m_batchFirstSheet);
+}
+
+TW_UINT32 CZKSimTransfer::NextCounter() const { return _CounterOf(_FirstSheet()); }
+
 ZK_SIM_IMAGE_FACTS CZKSimTransfer::_Facts() const
 {
     ZK_SIM_IMAGE_FACTS facts;
     facts.image = m_images.front();
     facts.documentNumber = static_cast<TW_UINT32>(facts.image.sheet);
     facts.pageNumber = m_pagesDelivered + 1;
+    facts.counter = _CounterOf(facts.image.sheet);
     facts.camera = _Camera(facts.image);
     facts.frame = m_settings.frame;
     return facts;

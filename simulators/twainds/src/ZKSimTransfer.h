@@ -27,6 +27,8 @@ public:
     // A new batch begins as the source signals MSG_XFERREADY: one image per
     // sheet, side and long-paper segment, at most CAP_XFERCOUNT of them.
     void BeginBatch();
+    // The imprinter counter after the sheets taken since BeginBatch.
+    TW_UINT32 NextCounter() const;
     bool IsOnline() const { return m_online; }
     // Device events the call raises are appended to events as MSG_DEVICEEVENT.
     TW_UINT16 Entry(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data, int& state, TW_UINT16& condition,
@@ -51,6 +53,7 @@ private:
     void _RaiseDeviceEvent(TW_UINT16 event, std::vector<TW_UINT16>& events);
     void _EndTransfer();
     int _FirstSheet() const;
+    TW_UINT32 _CounterOf(int sheet) const;
     ZK_SIM_IMAGE_FACTS _Facts() const;
     TW_SETUPFILEXFER _DefaultFileSetup() const;
     std::string _Camera(const ZK_SIM_IMAGE& image) const;
@@ -61,6 +64,8 @@ private:
     ZK_SIM_SCAN_SETTINGS m_settings;
     std::deque<ZK_SIM_IMAGE> m_images; // the front one is under way
     bool m_sheetStarted = false;       // an image of the front sheet was delivered
+    TW_UINT32 m_batchCounter = 0; // CAP_PRINTERINDEX when the batch began
+    int m_batchFirstSheet = 1;
     int m_reportedSheet = 0;           // the sheet whose fault raised its device event
     bool m_online = true;
     TW_UINT32 m_pagesDelivered = 0;

@@ -1,0 +1,286 @@
+// Memory transfers: the strips of one image are collected in a block pool
+// and joined when the last one arrives. Uncompressed images become bitmap
+// rows, compressed ones are passed on whole. What the source reports about
+// the image is checked before a byte is stored, so a source that announces
+// an absurd image or sends more than it announced gets an error event for
+// that image, never an overrun.
+#include "QXTWAINScannerImpl.h"
+
+#include "QXImageConverter.h"
+
+#include <mirelight/QXRidgeExtraImageInfo.h>
+
+#include <hollin/ZKDebugLog.h>
+#include <hollin/ZKRBuffer.h>
+#include <twaindefs/ZKTwainConstants.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+namespace
+{
+constexpr const char* kLogModule = "TWAIN";
+constexpr unsigned kFirstChunkBlocks = 32;
+// Beyond any page a production scanner delivers (about 57 inches at 1200
+// dpi); larger numbers are a broken source.
+constexpr int32_t kMaxImageSide = 1 << 16;
+constexpr size_t kMaxImageBytes = size_t(1) << 30;
+
+// The strip buffer length the pools of this process are built for.
+std::atomic<size_t> g_blockSize{0};
+
+void Log(const char* text)
+{
+    SZKDebugLog::Log(std::string(text), 1, kLogModule);
+}
+
+size_t PackedRowBytes(const ZKTWIMAGEINFO& info)
+{
+    return (static_cast<size_t>(info.ImageWidth) * static_cast<size_t>(info.BitsPerPixel) + 7) / 8;
+}
+} // namespace
+
+BOOL CQXTWAINScannerImpl::_IsImageInfoSane(const ZKTWIMAGEINFO& info)
+{
+    if (info.ImageWidth <= 0 || info.ImageWidth > kMaxImageSide || info.ImageLength > kMaxImageSide)
+        return FALSE;
+    if (info.BitsPerPixel != 1 && info.BitsPerPixel != 8 && info.BitsPerPixel != 24)
+        return FALSE;
+    if (info.Compression != TWCP_NONE)
+        return info.ImageLength > 0 || info.ImageLength == -1 ? TRUE : FALSE; // -1: length unknown
+    // The image record carries the row length in 16 bits.
+    return info.ImageLength > 0 && info.BytesPerRow >= PackedRowBytes(info) &&
+                   info.BytesPerRow <= 0xFFFF &&
+                   static_cast<size_t>(info.BytesPerRow) * static_cast<size_t>(info.ImageLength) <=
+                       kMaxImageBytes
+               ? TRUE
+               : FALSE;
+}
+
+size_t CQXTWAINScannerImpl::_MaxImageBytes(const ZKTWIMAGEINFO& info)
+{
+    if (info.Compression != TWCP_NONE)
+        return kMaxImageBytes;
+    return static_cast<size_t>(info.BytesPerRow) * static_cast<size_t>(info.ImageLength);
+}
+
+void CQXTWAINScannerImpl::OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
+                                        CZKTWExtraImageInfo* extra)
+{
+    // On the last strip info and extra are ours whatever happens.
+    std::unique_ptr<ZKTWIMAGEINFO> ownedInfo(last ? info : nullptr);
+    std::unique_ptr<CZKTWExtraImageInfo> ownedExtra(last ? extra : nullptr);
+    if (m_sessionError)
+        return;
+    if (!block || !_StoreStrip(*block) || !last)
+        return;
+    // The description comes with the last strip: only now can the strips be
+    // held against what the source announced.
+    if (!info || !_IsImageInfoSane(*info))
+    {
+        _FailImage("Unusable image information");
+        return;
+    }
+    if (m_imageBytes > _MaxImageBytes(*info))
+    {
+        _FailImage("Strips overrun the announced image");
+        return;
+    }
+    std::unique_ptr<CZKRBuffer> image(new (std::nothrow) CZKRBuffer);
+    if (!image)
+    {
+        _FailImage("Failed to allocate memory for image");
+        return;
+    }
+    if (!_BuildImage(*image, *info))
+        return;
+    _NumberImage(dynamic_cast<CQXRidgeExtraImageInfo*>(extra));
+    _DeliverImage(*image, *info, extra);
+}
+
+BOOL CQXTWAINScannerImpl::_StoreStrip(const TW_IMAGEMEMXFER& block)
+{
+    const size_t length = block.Memory.Length;
+    const size_t written = block.BytesWritten;
+    if (written > length || m_imageBytes + written > kMaxImageBytes ||
+        (written > 0 && !block.Memory.TheMem))
+    {
+        _FailImage("Strip overruns its buffer");
+        return FALSE;
+    }
+    if (written == 0)
+        return TRUE;
+    if (!m_pool)
+    {
+        g_blockSize = length;
+        m_pool = new (std::nothrow) boost::pool<>(length, kFirstChunkBlocks);
+        if (!m_pool)
+        {
+            _FailImage("Failed to allocate pool");
+            return FALSE;
+        }
+    }
+    const size_t blockSize = m_pool->get_requested_size();
+    void* memory = nullptr;
+    if (length > blockSize)
+    {
+        // A strip longer than the pool's blocks gets a block of its own.
+        Log("Too small pool size");
+        memory = std::malloc(written);
+    }
+    else
+        memory = m_pool->malloc();
+    if (!memory)
+    {
+        _FailImage(_SizeText("Failed to allocate memory in pool", blockSize).c_str());
+        return FALSE;
+    }
+    std::memcpy(memory, block.Memory.TheMem, written);
+    m_strips.emplace_back(memory, written);
+    m_imageBytes += written;
+    return TRUE;
+}
+
+BOOL CQXTWAINScannerImpl::_JoinStrips(CZKRBuffer& image)
+{
+    // Every byte is written below: no need to zero the block first.
+    BYTE* joined = m_imageBytes > 0 ? static_cast<BYTE*>(std::malloc(m_imageBytes)) : nullptr;
+    if (!joined)
+    {
+        _FailImage(_SizeText("Failed to allocate memory for image", m_imageBytes).c_str());
+        return FALSE;
+    }
+    BYTE* out = joined;
+    for (const Strip& strip : m_strips)
+    {
+        std::memcpy(out, strip.first, strip.second);
+        out += strip.second;
+    }
+    image.Attach(joined, m_imageBytes);
+    _ReleaseStrips();
+    return TRUE;
+}
+
+// The rows become bitmap rows (padded, colour as blue, green, red) in a
+// block of their own that then replaces them.
+BOOL CQXTWAINScannerImpl::_RowsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEINFO& info)
+{
+    QX_SCANNER_IMAGE_INFO rows;
+    _FillImageInfo(info, nullptr, rows);
+    const size_t size = SQXImageConverter::BitmapStride(static_cast<size_t>(info.ImageWidth),
+                                                        static_cast<unsigned>(info.BitsPerPixel)) *
+                        static_cast<size_t>(info.ImageLength);
+    BYTE* bitmap = static_cast<BYTE*>(std::malloc(size));
+    if (!bitmap)
+    {
+        _FailImage(_SizeText("Failed to allocate memory for uncompressed image", size).c_str());
+        return FALSE;
+    }
+    if (!SQXImageConverter::TwainRowsToBitmapRows(image, rows, bitmap, size))
+    {
+        std::free(bitmap);
+        _FailImage("UncompressedToBitmap failed");
+        return FALSE;
+    }
+    image.Attach(bitmap, size);
+    return TRUE;
+}
+
+// Compressed strips are joined whole. Uncompressed strips of whole rows
+// become bitmap rows straight away; other ones are joined first.
+BOOL CQXTWAINScannerImpl::_BuildImage(CZKRBuffer& image, const ZKTWIMAGEINFO& info)
+{
+    if (info.Compression != TWCP_NONE)
+        return _JoinStrips(image);
+    if (_StripsHoldWholeRows(info))
+        return _StripsToBitmapBytes(image, info);
+    return _JoinStrips(image) && _RowsToBitmapBytes(image, info) ? TRUE : FALSE;
+}
+
+bool CQXTWAINScannerImpl::_StripsHoldWholeRows(const ZKTWIMAGEINFO& info) const
+{
+    const size_t rowSize = info.BytesPerRow;
+    if (rowSize == 0 || m_imageBytes < rowSize * static_cast<size_t>(info.ImageLength))
+        return false;
+    for (const Strip& strip : m_strips)
+        if (strip.second % rowSize != 0)
+            return false;
+    return true;
+}
+
+BOOL CQXTWAINScannerImpl::_StripsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEINFO& info)
+{
+    QX_SCANNER_IMAGE_INFO rows;
+    _FillImageInfo(info, nullptr, rows);
+    const size_t stride = SQXImageConverter::BitmapStride(static_cast<size_t>(info.ImageWidth),
+                                                          static_cast<unsigned>(info.BitsPerPixel));
+    const size_t size = stride * static_cast<size_t>(info.ImageLength);
+    BYTE* bitmap = static_cast<BYTE*>(std::malloc(size));
+    if (!bitmap)
+    {
+        _FailImage(_SizeText("Failed to allocate memory for uncompressed image", size).c_str());
+        return FALSE;
+    }
+    int row = 0;
+    for (const Strip& strip : m_strips)
+    {
+        // Rows past the announced length are not the image's.
+        const int count =
+            std::min(static_cast<int>(strip.second / info.BytesPerRow), info.ImageLength - row);
+        if (count <= 0)
+            break;
+        rows.ImageLength = count;
+        if (!SQXImageConverter::TwainRowsToBitmapRows(static_cast<const BYTE*>(strip.first),
+                                                      strip.second, rows,
+                                                      bitmap + static_cast<size_t>(row) * stride,
+                                                      size - static_cast<size_t>(row) * stride))
+        {
+            std::free(bitmap);
+            _FailImage("UncompressedToBitmap failed");
+            return FALSE;
+        }
+        row += count;
+    }
+    _ReleaseStrips();
+    image.Attach(bitmap, size);
+    return TRUE;
+}
+
+std::string CQXTWAINScannerImpl::_SizeText(const char* what, size_t size)
+{
+    return std::string(what) + ". Size: " + std::to_string(static_cast<unsigned>(size)) + " bytes";
+}
+
+void CQXTWAINScannerImpl::_ReleaseStrips()
+{
+    for (const Strip& strip : m_strips)
+    {
+        if (m_pool && m_pool->is_from(strip.first))
+            m_pool->free(strip.first);
+        else
+            std::free(strip.first);
+    }
+    m_strips.clear();
+    m_imageBytes = 0;
+}
+
+void CQXTWAINScannerImpl::_DestroyPool()
+{
+    _ReleaseStrips();
+    delete m_pool;
+    m_pool = nullptr;
+}
+
+// Drops the image being received and reports it; the session-error flag the
+// report sets keeps the rest of the session from being delivered.
+void CQXTWAINScannerImpl::_FailImage(const char* text)
+{
+    Log(text);
+    _ReleaseStrips();
+    OnTWAINError(0, 0, 0, 0, TWCC_OPERATIONERROR);
+}
