@@ -384,8 +384,6 @@ Number = 7
 BusyAnswers = 2
 Settings = 1 56 54 53 31 00 02
 
-# Batch counting, patch reading and image addressing.
-
 [Cap.ICAP_BRIGHTNESS]
 Id = 0x1101
 Type = FIX32
