@@ -3,17 +3,35 @@
 #include <dlfcn.h>
 
 #include <cstring>
+#include <mutex>
+
+namespace
+{
+// Applications on several threads load and unload source files at once. The
+// loader is thread-safe, but race detectors cannot see its internal lock, so
+// the manager takes its own around every load and unload.
+std::mutex& LoaderLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+} // namespace
 
 CZKSimDsLibrary* CZKSimDsLibrary::Load(const std::string& path, const TW_IDENTITY& application)
 {
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle)
-        return nullptr;
-    auto entry = reinterpret_cast<DSENTRYPROC>(dlsym(handle, "DS_Entry"));
-    if (!entry)
+    void* handle = nullptr;
+    DSENTRYPROC entry = nullptr;
     {
-        dlclose(handle);
-        return nullptr;
+        std::lock_guard<std::mutex> guard(LoaderLock());
+        handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle)
+            return nullptr;
+        entry = reinterpret_cast<DSENTRYPROC>(dlsym(handle, "DS_Entry"));
+        if (!entry)
+        {
+            dlclose(handle);
+            return nullptr;
+        }
     }
     auto* library = new CZKSimDsLibrary(handle, entry, path);
     if (!library->_QueryIdentity(application))
@@ -31,6 +49,7 @@ CZKSimDsLibrary::CZKSimDsLibrary(void* handle, DSENTRYPROC entry, const std::str
 
 CZKSimDsLibrary::~CZKSimDsLibrary()
 {
+    std::lock_guard<std::mutex> guard(LoaderLock());
     dlclose(m_handle);
 }
 
