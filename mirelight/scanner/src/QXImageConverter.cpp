@@ -1,4 +1,5 @@
 #include "QXImageConverter.h"
+#include "QXRedBlueSwap.h"
 
 #include <mirelight/QX_SCANNER_IMAGE_INFO.h>
 
@@ -98,12 +99,7 @@ void Palette8(const BYTE* src, BYTE* dst, uint32_t width, const ColorTables& map
 
 void SwapRedBlue(const BYTE* src, BYTE* dst, uint32_t width, const ColorTables&)
 {
-    for (size_t i = 0, n = static_cast<size_t>(width) * 3; i < n; i += 3)
-    {
-        dst[i] = src[i + 2];
-        dst[i + 1] = src[i + 1];
-        dst[i + 2] = src[i];
-    }
+    SQXRedBlueSwap::Row(src, dst, width);
 }
 
 void Copy24(const BYTE* src, BYTE* dst, uint32_t width, const ColorTables&)

@@ -88,6 +88,9 @@ protected:
     BOOL _ImprinterOrVendorCounter();
 
     BOOL _WriteSettingsBlock(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, std::wstring& error);
+    // The image-address layout a settings block carries, when its family
+    // has one; the record keeps its format otherwise.
+    void _TakeImageAddressFormat(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, CZKBuffer& settings);
 
     // Tags (ScannerImplTags).
     BOOL _SetTag(DWORD tag, DWORD index, void* value);

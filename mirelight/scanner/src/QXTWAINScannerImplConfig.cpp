@@ -5,9 +5,12 @@
 
 #include "QXTWAINSourceModel.h"
 
+#include <mirelight/QXImageAddressAdapter.h>
 #include <mirelight/QXScannerHelper.h>
+#include <mirelight/QXScannerSettingsManipulator.h>
 
 #include <hollin/ZKRBuffer.h>
+#include <orrin/ZKRCM.h>
 
 namespace
 {
@@ -86,11 +89,10 @@ BOOL CQXTWAINScannerImpl::GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& 
         CQXScannerHelper::QueryScannerInfo(config.strScannerName.c_str()).family;
     if (UsesSettingsManipulator(family))
     {
-        // These families keep their settings in the manipulator's block. The
-        // image-address format is taken from the block's image-address
-        // adapter by the settings library (not linked into this build yet).
+        // These families keep their settings in the manipulator's block.
         if (!settings)
             return FALSE;
+        _TakeImageAddressFormat(config, *settings);
         return config.settingsBlock.CopyFrom(*settings);
     }
     if (!_HasCapability(QX_SCANNER_CAP_PROFILES))
@@ -127,14 +129,31 @@ BOOL CQXTWAINScannerImpl::SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& 
     return _WriteSettingsBlock(config, error);
 }
 
+void CQXTWAINScannerImpl::_TakeImageAddressFormat(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config,
+                                                  CZKBuffer& settings)
+{
+    CQXScannerSettingsManipulator manipulator(config.strScannerName.c_str());
+    CQXImageAddressAdapter* adapter = manipulator.GetImageAddressAdapter();
+    if (adapter && manipulator.ReadFromBuffer(settings))
+        config.imageAddressFormat = adapter->getAddressFormat();
+}
+
 BOOL CQXTWAINScannerImpl::_WriteSettingsBlock(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config,
                                               std::wstring& error)
 {
-    // The settings manipulator of the scanner's family reads the block and
-    // writes it to the scanner (WriteToScanner), its last error text going
-    // to error on failure. The settings library is wired in separately;
-    // until then a block cannot be written and says so.
-    (void)config;
-    error = L"The scanner settings library is not available.";
+    CQXScannerSettingsManipulator manipulator(config.strScannerName.c_str());
+    // A block of another family, or a damaged one, would otherwise write
+    // the family's defaults over the scanner's settings.
+    if (!manipulator.ReadFromBuffer(config.settingsBlock))
+    {
+        SZKRCM::LoadText(L"MSG_SCANNER_SETTINGS_READ_FAILED", error);
+        return FALSE;
+    }
+    if (manipulator.WriteToScanner(this))
+        return TRUE;
+    error = manipulator.GetLastError();
+    // Not every adapter names its failure; the caller still gets a text.
+    if (error.empty())
+        SZKRCM::LoadText(L"MSG_SCANNER_SETTINGS_WRITE_FAILED", error);
     return FALSE;
 }

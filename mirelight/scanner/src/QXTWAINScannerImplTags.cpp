@@ -6,6 +6,8 @@
 #include "QXTWAINMakerConfig.h"
 #include "QXTWAINSourceModel.h"
 
+#include <mirelight/QXImageAddressAdapter.h>
+
 #include <brackwater/QX_IMAGEADDRESS.h>
 #include <hollin/ZKCommon.h>
 #include <hollin/ZKGBuffer.h>
@@ -111,9 +113,10 @@ BOOL CQXTWAINScannerImpl::_SetTag(DWORD tag, DWORD index, void* value)
     case 1006:
         return _SetProfilesDirectory(static_cast<const wchar_t*>(value));
     case 1008:
-        // Writing the address to the scanner goes through the image-address
-        // adapter of the settings library.
-        return FALSE;
+        return CQXImageAddressAdapter::SetImageAddress(m_manager.get(),
+                                                       *static_cast<const QX_IMAGEADDRESS*>(value))
+                   ? TRUE
+                   : FALSE;
     case 1010:
         return _SetImprinterCounter(*static_cast<DWORD*>(value));
     case 1012:
@@ -175,10 +178,15 @@ BOOL CQXTWAINScannerImpl::_GetTag(DWORD tag, DWORD index, void* result)
     case 1007:
         return _IsImageAddressingActive(IntAt(result));
     case 1008:
+        return CQXImageAddressAdapter::GetImageAddress(m_manager.get(),
+                                                       *static_cast<QX_IMAGEADDRESS*>(result))
+                   ? TRUE
+                   : FALSE;
     case 1009:
-        // The current address and its format are read through the
-        // image-address adapter of the settings library.
-        return FALSE;
+        return CQXImageAddressAdapter::GetImageAddressFormat(
+                   m_manager.get(), *static_cast<QX_IMAGEADDRESS_FORMAT*>(result))
+                   ? TRUE
+                   : FALSE;
     case 1010:
         return _GetImprinterCounter(*static_cast<DWORD*>(result));
     case 1012:
@@ -353,8 +361,7 @@ BOOL CQXTWAINScannerImpl::_GetProfilesDirectory(std::wstring& folder)
 
 BOOL CQXTWAINScannerImpl::_IsImageAddressingActive(int& active)
 {
-    // The format is read through the image-address adapter of the settings
-    // library; without it no scanner reports active image addressing.
+    // Active when the scanner's layout uses at least one slot.
     QX_IMAGEADDRESS_FORMAT format;
     if (!GetTagValue(1009, 0, &format))
     {

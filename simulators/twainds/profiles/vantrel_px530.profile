@@ -376,6 +376,16 @@ Id = 0x8036
 Type = UINT32
 Value = {segments}
 
+[ExtInfo.TWEI_BOOKNAME]
+Id = 0x1238
+Type = STR255
+Value = BATCH
+
+[ExtInfo.TWEI_CHAPTERNUMBER]
+Id = 0x1239
+Type = UINT32
+Value = 1
+
 [Vendor]
 Model = 5301
 Info = Vantrel PX530 firmware 3.2.1

@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "ZKSimInjectedFault.h"
 #include "ZKSimScanSettingsReader.h"
 
 namespace
 {
+// The maker's image address of the next document, "fixed.level3.level2.level1".
+constexpr TW_UINT16 kImageAddressCap = 0x8015;
+
 ZKSimItem Uint16Item(TW_UINT16 value)
 {
     ZKSimItem item(sizeof(value));
@@ -168,16 +172,47 @@ bool CZKSimSession::_IsOn(TW_UINT16 id)
 
 // The imprinter counter goes on where the batch left it, as a real
 // imprinter's does.
+void CZKSimSession::_AdvanceBatchCounters()
+{
+    if (!m_batchRan)
+        return;
+    m_batchRan = false;
+    _AdvancePrinterIndex();
+    _AdvanceImageAddress();
+}
+
 void CZKSimSession::_AdvancePrinterIndex()
 {
     CZKSimCapability* index = _Find(CAP_PRINTERINDEX);
-    if (!m_batchRan || !index || index->GetCurrent().size() != sizeof(TW_UINT32))
+    if (!index || index->GetCurrent().size() != sizeof(TW_UINT32))
         return;
-    m_batchRan = false;
     const TW_UINT32 next = m_transfer.NextCounter();
     ZKSimItem item(sizeof(next));
     std::memcpy(item.data(), &next, sizeof(next));
     index->SetCurrent(item);
+}
+
+// The image address names the next document: its lowest level, the number
+// after the last dot, counts on by the documents taken, keeping its width.
+void CZKSimSession::_AdvanceImageAddress()
+{
+    CZKSimCapability* address = _Find(kImageAddressCap);
+    if (!address || address->GetItemType() != TWTY_STR255)
+        return;
+    const ZKSimItem& current = address->GetCurrent();
+    std::string text(current.begin(), std::find(current.begin(), current.end(), uint8_t(0)));
+    const size_t digits = text.find_last_of('.') + 1;
+    if (digits >= text.size() || text.find_first_not_of("0123456789", digits) != std::string::npos)
+        return;
+    const unsigned long long next = std::strtoull(text.c_str() + digits, nullptr, 10) + m_transfer.SheetsTaken();
+    std::string number = std::to_string(next);
+    const size_t width = text.size() - digits;
+    if (number.size() < width)
+        number.insert(0, width - number.size(), '0');
+    text.replace(digits, std::string::npos, number);
+    ZKSimItem item(sizeof(TW_STR255), 0);
+    std::copy_n(text.begin(), std::min(text.size(), item.size() - 1), item.begin());
+    address->SetCurrent(item);
 }
 
 void CZKSimSession::_RefreshLiveCapabilities()
@@ -305,7 +340,7 @@ TW_UINT16 CZKSimSession::_UserInterface(TW_UINT16 msg, TW_USERINTERFACE* ui, std
         if (m_state != 5)
             return _Fail(TWCC_SEQERROR);
         m_state = 4;
-        _AdvancePrinterIndex();
+        _AdvanceBatchCounters();
         return TWRC_SUCCESS;
     }
     // The maker's profile and settings editors end like the settings dialog.

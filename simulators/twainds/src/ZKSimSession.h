@@ -38,7 +38,10 @@ private:
     void _StartScan(std::vector<TW_UINT16>& events);
     CZKSimCapability* _Find(TW_UINT16 id);
     bool _IsOn(TW_UINT16 id);
+    // After a batch: the imprinter counter and the image address go on.
+    void _AdvanceBatchCounters();
     void _AdvancePrinterIndex();
+    void _AdvanceImageAddress();
     void _RefreshLiveCapabilities();
 
     CZKSimProfile m_profile;
@@ -50,7 +53,7 @@ private:
     TW_UINT16 m_condition = TWCC_SUCCESS;
     std::vector<uint8_t> m_customData;
     CZKSimVendorCommands m_vendorCommands;
-    bool m_batchRan = false; // a batch began since the imprinter counter was last advanced
+    bool m_batchRan = false; // a batch began since the batch counters were last advanced
     std::string m_directory = "/";
     size_t m_fileCursor = 0;
 };

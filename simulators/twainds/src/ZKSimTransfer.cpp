@@ -259,6 +259,8 @@ TW_UINT32 CZKSimTransfer::_CounterOf(int sheet) const
 
 TW_UINT32 CZKSimTransfer::NextCounter() const { return _CounterOf(_FirstSheet()); }
 
+int CZKSimTransfer::SheetsTaken() const { return _FirstSheet() - m_batchFirstSheet; }
+
 ZK_SIM_IMAGE_FACTS CZKSimTransfer::_Facts() const
 {
     ZK_SIM_IMAGE_FACTS facts;

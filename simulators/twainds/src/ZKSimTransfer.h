@@ -29,6 +29,8 @@ public:
     void BeginBatch();
     // The imprinter counter after the sheets taken since BeginBatch.
     TW_UINT32 NextCounter() const;
+    // Sheets fed since BeginBatch.
+    int SheetsTaken() const;
     bool IsOnline() const { return m_online; }
     // Device events the call raises are appended to events as MSG_DEVICEEVENT.
     TW_UINT16 Entry(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data, int& state, TW_UINT16& condition,
