@@ -9,8 +9,10 @@
 
 #include <brackwater/QX_SCNCFG_CONFIGDATA_TYPE.h>
 #include <hollin/ZKRBuffer.h>
+#include <wincompat/ZKRegistry.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 namespace
@@ -406,4 +408,37 @@ TEST_F(ISISScannerTest, DataBeyondTheImageIsOneFailureAndNoImage)
     AcquireAll();
     EXPECT_EQ(m_recorder.Errors(), std::vector<int>{QX_SCANNER_ERROR_FAILURE});
     EXPECT_TRUE(m_recorder.Images().empty());
+}
+
+TEST_F(ISISScannerTest, DeviceInformationOfVRSNamesItsDefaultImageDevice)
+{
+    struct PrivateFolders
+    {
+        ~PrivateFolders()
+        {
+            unsetenv("ZK_REGISTRY_DIR");
+            unsetenv("ZK_COMMON_APPDATA_DIR");
+        }
+    } restore;
+    const std::string registry = m_folder.Path() + "/registry";
+    const std::string appData = m_folder.Path() + "/appdata";
+    setenv("ZK_REGISTRY_DIR", registry.c_str(), 1);
+    setenv("ZK_COMMON_APPDATA_DIR", appData.c_str(), 1);
+    std::filesystem::create_directories(appData + "/Kofax/Vrs");
+    std::ofstream(appData + "/Kofax/Vrs/kofax200.ini") << "[Defaults]\nDefaultImageDevice=ZK Virtual Duplex 60\n";
+    const std::wstring key = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Kofax\\Condor";
+    ASSERT_TRUE(CZKRegistry().SetString(key, L"Version", L"4.2.0"));
+    Open("KOFAXVRS", IsisProfile("KOFAXVRS", 1));
+    ASSERT_TRUE(m_scanner.SetTagValue(2005, L"9.9"));
+    QX_SCANNER_DEVICE_INFO info;
+    ASSERT_TRUE(m_scanner.GetTagValue(6, static_cast<void*>(&info)));
+    EXPECT_EQ(info.strProduct, L"KOFAXVRS");
+    EXPECT_EQ(info.strInfo, L"ZK Virtual Duplex 60");
+
+    // VRS 3.x has no default device to name: the driver's own text stays.
+    ASSERT_TRUE(CZKRegistry().SetString(key, L"Version", L"3.1.0"));
+    ZK_ISIS_DRIVERINFO driver;
+    ASSERT_TRUE(Manager().GetDriverInfo(driver));
+    ASSERT_TRUE(m_scanner.GetTagValue(6, static_cast<void*>(&info)));
+    EXPECT_EQ(info.strInfo, driver.Description);
 }

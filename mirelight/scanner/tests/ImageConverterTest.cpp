@@ -190,6 +190,10 @@ TEST(IsisRowsTest, PaletteImagesLookUpTheColourMap)
     CZKRBuffer single(one, 1);
     ASSERT_TRUE(SQXImageConverter::IsisRowsToBitmap(single, info, bitmap));
     EXPECT_EQ(Row(bitmap, 0, 3), (std::vector<BYTE>{50, 100, 200}));
+
+    // A map announced longer than the values the driver sent is refused.
+    info.ColorMapLength = 12;
+    EXPECT_FALSE(SQXImageConverter::IsisRowsToBitmap(single, info, bitmap));
 }
 
 TEST(IsisRowsTest, InPlaceRestridesAndReportsTheDepth)
