@@ -55,7 +55,8 @@ std::vector<BYTE> WhiteIsZeroRows()
     const size_t rowBytes = (kWidth + 7) / 8;
     std::vector<BYTE> rows(rowBytes * kHeight);
     for (LONG y = 0; y < kHeight; ++y)
-        std::memcpy(&rows[rowBytes * y], page.GetPtr() + size_t(y) * page.GetBytesPerLine(), rowBytes);
+        std::memcpy(&rows[rowBytes * y], page.GetPtr() + size_t(y) * page.GetBytesPerLine(),
+                    rowBytes);
     return rows;
 }
 
@@ -102,7 +103,8 @@ void BM_IsisBitonalPage_Layer(benchmark::State& state)
     scanner.OnISISSessionEnd(&sessionEnd);
     if (observer.errors != 0 || observer.pages != static_cast<int>(state.iterations()))
         state.SkipWithError("pages were lost");
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["G4 bytes"] = static_cast<double>(observer.codedBytes);
 }
 
@@ -118,7 +120,8 @@ void BM_IsisBitonalPage_PlainLibtiff(benchmark::State& state)
         TIFFClose(tif);
         benchmark::DoNotOptimize(file.bytes.data());
     }
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 } // namespace
 

@@ -18,7 +18,8 @@ struct TiffMemoryFile
     static tmsize_t Read(thandle_t h, void* buf, tmsize_t size)
     {
         auto* f = static_cast<TiffMemoryFile*>(h);
-        const uint64_t n = f->pos >= f->bytes.size() ? 0 : std::min<uint64_t>(size, f->bytes.size() - f->pos);
+        const uint64_t n =
+            f->pos >= f->bytes.size() ? 0 : std::min<uint64_t>(size, f->bytes.size() - f->pos);
         std::memcpy(buf, f->bytes.data() + f->pos, n);
         f->pos += n;
         return tmsize_t(n);

@@ -122,7 +122,8 @@ int CQXVRSHelper::_GetDefaultSource_4X(std::wstring& source)
         if (!SZKCommon::GetSHFolderPath(ZK_CSIDL_COMMON_APPDATA, folder))
             return 1;
         const std::wstring file = SZKPath::MergePath_PNF(folder, kSettingsFile, L"");
-        std::wstring device = CZKProfile::GetString(kDefaultsSection, kDefaultDeviceKey, kUnknownDevice, file);
+        std::wstring device =
+            CZKProfile::GetString(kDefaultsSection, kDefaultDeviceKey, kUnknownDevice, file);
         if (device.size() >= kDeviceBufferLength)
             device.resize(kDeviceBufferLength - 1);
         if (!device.empty())

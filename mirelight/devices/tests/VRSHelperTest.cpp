@@ -38,7 +38,10 @@ protected:
         fs::remove_all(m_folder, ignored);
     }
 
-    void InstallVersion(const std::wstring& version) { ASSERT_TRUE(CZKRegistry().SetString(kVersionKey, L"Version", version)); }
+    void InstallVersion(const std::wstring& version)
+    {
+        ASSERT_TRUE(CZKRegistry().SetString(kVersionKey, L"Version", version));
+    }
 
     void WriteSettings(const std::string& text)
     {
@@ -73,8 +76,12 @@ TEST(VRSNamesTest, DriverAndFamilyAreRecognisedWhateverTheirCase)
 TEST_F(VRSHelperTest, VersionTextsMatchOnlyAsAWhole)
 {
     const VERSION_CASE cases[] = {
-        {L"V4.1.2", 1, 4, 1},    {L"  3.50.7 ", 1, 3, 50}, {L"4.1-9", 1, 4, 1} /* any second separator */,
-        {L"4.1", 0, 0, 0},       {L"V4.1.2 beta", 0, 0, 0}, {L"v4.1.2", 0, 0, 0},
+        {L"V4.1.2", 1, 4, 1},
+        {L"  3.50.7 ", 1, 3, 50},
+        {L"4.1-9", 1, 4, 1} /* any second separator */,
+        {L"4.1", 0, 0, 0},
+        {L"V4.1.2 beta", 0, 0, 0},
+        {L"v4.1.2", 0, 0, 0},
         {L"", 0, 0, 0},
     };
     for (const VERSION_CASE& c : cases)

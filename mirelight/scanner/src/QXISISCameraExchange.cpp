@@ -97,7 +97,8 @@ int CQXISISCameraExchange::ModeOf(long samples, long bits, long photometric)
     if (samples == 1 && bits == 1)
         return QX_SCANNER_CAMERA::MODE_BITONAL;
     if (samples == 1 && (bits == 4 || bits == 8))
-        return photometric == kPalette ? QX_SCANNER_CAMERA::MODE_COLOR : QX_SCANNER_CAMERA::MODE_GRAY;
+        return photometric == kPalette ? QX_SCANNER_CAMERA::MODE_COLOR
+                                       : QX_SCANNER_CAMERA::MODE_GRAY;
     if (samples == 3 && (bits == 8 || bits == 1))
         return QX_SCANNER_CAMERA::MODE_COLOR;
     return 0;
@@ -106,12 +107,14 @@ int CQXISISCameraExchange::ModeOf(long samples, long bits, long photometric)
 BOOL CQXISISCameraExchange::Read(QX_SCANNER_CAMERAINFO& info)
 {
     info.reset();
-    const BOOL cameras = m_manager.TagSupported(kWindowTag) ? _ReadWindows(info) : _ReadSingleWindow(info);
+    const BOOL cameras =
+        m_manager.TagSupported(kWindowTag) ? _ReadWindows(info) : _ReadSingleWindow(info);
     if (!cameras)
         return FALSE;
     info.bAutoColorDetect = m_manager.AutoColorDectect();
     info.bDuplex = m_manager.SupportScanType(4) || m_manager.SupportScanType(5) ? TRUE : FALSE;
-    info.bMultiStream = m_manager.MultiStreamLegal(1) || m_manager.MultiStreamLegal(0) ? TRUE : FALSE;
+    info.bMultiStream =
+        m_manager.MultiStreamLegal(1) || m_manager.MultiStreamLegal(0) ? TRUE : FALSE;
     _ReadResolutions(info);
     return TRUE;
 }
@@ -132,7 +135,8 @@ BOOL CQXISISCameraExchange::_ReadWindows(QX_SCANNER_CAMERAINFO& info)
             continue;
         QX_SCANNER_CAMERA& camera = info.cameras[i];
         camera.bAvailable = TRUE;
-        camera.nColorMode = ModeOf(window->SamplesPerPixel, window->BitsPerSample, window->Photometric);
+        camera.nColorMode =
+            ModeOf(window->SamplesPerPixel, window->BitsPerSample, window->Photometric);
         camera.XResolution.value = static_cast<WORD>(window->XResolution);
         camera.YResolution.value = static_cast<WORD>(window->YResolution);
         camera.nColorModeMask = MaskOfFlags(window->Flags);
@@ -173,14 +177,17 @@ BOOL CQXISISCameraExchange::_ReadSingleWindow(QX_SCANNER_CAMERAINFO& info)
     long photometric = 0;
     float x = 0;
     float y = 0;
-    if (!m_manager.TagOneValueGet(samples, kSamplesPerPixelTag) || !m_manager.TagOneValueGet(bits, kBitsPerSampleTag) ||
-        !m_manager.TagOneValueGet(x, kXResolutionTag) || !m_manager.TagOneValueGet(y, kYResolutionTag))
+    if (!m_manager.TagOneValueGet(samples, kSamplesPerPixelTag) ||
+        !m_manager.TagOneValueGet(bits, kBitsPerSampleTag) ||
+        !m_manager.TagOneValueGet(x, kXResolutionTag) ||
+        !m_manager.TagOneValueGet(y, kYResolutionTag))
         return FALSE;
     if (m_manager.TagSupported(kPhotometricTag))
         m_manager.TagOneValueGet(photometric, kPhotometricTag);
     const int type = m_manager.ScanType();
     const bool sides[2] = {_CanScanFront(), _CanScanBack()};
-    const bool inUse[2] = {type < 0 ? sides[0] : IsFrontScanType(type), type >= 0 && IsBackScanType(type)};
+    const bool inUse[2] = {type < 0 ? sides[0] : IsFrontScanType(type),
+                           type >= 0 && IsBackScanType(type)};
     const int mask = _SingleWindowModeMask();
     for (int side = 0; side < 2; ++side)
     {
@@ -319,8 +326,10 @@ BOOL CQXISISCameraExchange::_WriteSingleWindow(const QX_SCANNER_CAMERAINFO& info
     {
         all &= m_manager.TagOneValueSet(samples, kSamplesPerPixelTag);
         all &= m_manager.TagOneValueSet(bits, kBitsPerSampleTag);
-        all &= m_manager.TagOneValueSet(static_cast<float>(source.XResolution.value), kXResolutionTag);
-        all &= m_manager.TagOneValueSet(static_cast<float>(source.YResolution.value), kYResolutionTag);
+        all &=
+            m_manager.TagOneValueSet(static_cast<float>(source.XResolution.value), kXResolutionTag);
+        all &=
+            m_manager.TagOneValueSet(static_cast<float>(source.YResolution.value), kYResolutionTag);
     }
     if (m_manager.TagSupported(kScanTypeTag))
         all &= _WriteScanType(front.bEnabled ? 1 : 0, back.bEnabled ? 1 : 0);

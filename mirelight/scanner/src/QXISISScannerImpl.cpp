@@ -78,14 +78,16 @@ void CQXISISScannerImpl::GetCurrentScanner(std::wstring& name)
 // whether this scanner is the open one.
 BOOL CQXISISScannerImpl::IsOpen()
 {
-    return m_manager && CZKISISManager::GetState() >= ZKISIS_STATE_DRIVER_OPEN && m_manager->IsOpened()
+    return m_manager && CZKISISManager::GetState() >= ZKISIS_STATE_DRIVER_OPEN &&
+                   m_manager->IsOpened()
                ? TRUE
                : FALSE;
 }
 
 BOOL CQXISISScannerImpl::IsAcquiring()
 {
-    return m_manager && CZKISISManager::GetState() >= ZKISIS_STATE_RUN_REQUESTED && m_manager->IsOpened()
+    return m_manager && CZKISISManager::GetState() >= ZKISIS_STATE_RUN_REQUESTED &&
+                   m_manager->IsOpened()
                ? TRUE
                : FALSE;
 }
@@ -145,12 +147,15 @@ void CQXISISScannerImpl::CloseScanner()
 {
     if (m_manager)
         m_manager->Close();
+    m_driverName.clear();
 }
 
 BOOL CQXISISScannerImpl::_SupportsDuplex()
 {
-    return m_manager->SupportScanType(SCAN_BOTH) || m_manager->SupportScanType(SCAN_BOTH_ALTERNATIVE) ? TRUE
-                                                                                                        : FALSE;
+    return m_manager->SupportScanType(SCAN_BOTH) ||
+                   m_manager->SupportScanType(SCAN_BOTH_ALTERNATIVE)
+               ? TRUE
+               : FALSE;
 }
 
 BOOL CQXISISScannerImpl::_MultiStreamLegal()

@@ -47,9 +47,18 @@ public:
     BOOL SwitchCaptureSide(EQXCaptureSide side) override;
     BOOL GetConfig(QX_SCNCFG_CONFIGDATA_TYPE& config) override;
     BOOL SetConfig(QX_SCNCFG_CONFIGDATA_TYPE& config) override;
-    BOOL GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE&, CZKBuffer*) override { return TRUE; }
-    BOOL SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE&, std::wstring&) override { return TRUE; }
-    CQXScannerSessionManager GetSessionManager() override { return CQXScannerSessionManager(m_manager.get()); }
+    BOOL GetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE&, CZKBuffer*) override
+    {
+        return TRUE;
+    }
+    BOOL SetAdvancedConfig(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE&, std::wstring&) override
+    {
+        return TRUE;
+    }
+    CQXScannerSessionManager GetSessionManager() override
+    {
+        return CQXScannerSessionManager(m_manager.get());
+    }
     BOOL SetTagValue(DWORD tag, DWORD index, void* value) override;
     BOOL GetTagValue(DWORD tag, DWORD index, void* result) override;
     BOOL LoadCapabilities() override;
@@ -98,7 +107,6 @@ protected:
 
     // Images (ISISScannerImplImages).
     BOOL _StoreBlock(const ZK_ISIS_IMAGE_DATA& data);
-    size_t _HeldBytes() const;
     void _ReleaseStrips();
     void _FreeBlock(void* block);
     void _DestroyPool();
@@ -113,4 +121,6 @@ protected:
     int m_transferType = 2;
     std::wstring m_driverName;
     std::wstring m_versionText;
+    // Bytes held in the strip list for the image being received.
+    size_t m_heldBytes = 0;
 };

@@ -83,14 +83,17 @@ int ImageSide(SHORT side)
 // Rows padded to whole 32-bit words are the most a driver adds to a row.
 size_t MaxRawImageBytes(const ZK_ISIS_IMAGE_INFO& info)
 {
-    const size_t bits = static_cast<size_t>(info.SamplesPerPixel) * static_cast<size_t>(info.BitsPerSample);
-    return SQXImageConverter::BitmapStride(info.ImageWidth, static_cast<unsigned>(bits)) * info.ImageLength;
+    const size_t bits =
+        static_cast<size_t>(info.SamplesPerPixel) * static_cast<size_t>(info.BitsPerSample);
+    return SQXImageConverter::BitmapStride(info.ImageWidth, static_cast<unsigned>(bits)) *
+           info.ImageLength;
 }
 
 bool IsGeometrySane(const ZK_ISIS_IMAGE_INFO& info)
 {
     return info.ImageWidth >= 1 && info.ImageWidth <= kMaxImageSide && info.ImageLength >= 1 &&
-           info.ImageLength <= kMaxImageSide && info.SamplesPerPixel >= 1 && info.BitsPerSample >= 1;
+           info.ImageLength <= kMaxImageSide && info.SamplesPerPixel >= 1 &&
+           info.BitsPerSample >= 1;
 }
 
 // Compressed data has no size of its own to hold it against.
@@ -106,7 +109,8 @@ const char* RefusalReason(const ZK_ISIS_IMAGE_INFO& info, size_t bytes)
 }
 } // namespace
 
-void CQXISISScannerImpl::FillImageInfo(const ZK_ISIS_IMAGE_INFO& source, QX_SCANNER_IMAGE_INFO& target)
+void CQXISISScannerImpl::FillImageInfo(const ZK_ISIS_IMAGE_INFO& source,
+                                       QX_SCANNER_IMAGE_INFO& target)
 {
     target.XResolution = source.XResolution;
     target.YResolution = source.YResolution;
@@ -115,11 +119,13 @@ void CQXISISScannerImpl::FillImageInfo(const ZK_ISIS_IMAGE_INFO& source, QX_SCAN
     target.SamplesPerPixel = static_cast<WORD>(source.SamplesPerPixel);
     target.BitsPerPixel = static_cast<WORD>(source.SamplesPerPixel * source.BitsPerSample);
     // The row length in bits; 16 bits is all the record holds.
-    target.RowSize = static_cast<WORD>(source.SamplesPerPixel * source.BitsPerSample * source.ImageWidth);
+    target.RowSize =
+        static_cast<WORD>(source.SamplesPerPixel * source.BitsPerSample * source.ImageWidth);
     target.bWhiteIsZero =
         source.SamplesPerPixel == 1 && source.BitsPerSample == 1 && source.Photometric == 0 ? 1 : 0;
     target.imageType.value = static_cast<decltype(target.imageType.value)>(ImageType(source));
-    target.imageFormat.value = static_cast<decltype(target.imageFormat.value)>(ImageFormat(source.Compression));
+    target.imageFormat.value =
+        static_cast<decltype(target.imageFormat.value)>(ImageFormat(source.Compression));
     target.imageSide.value = static_cast<decltype(target.imageSide.value)>(ImageSide(source.Side));
 }
 
@@ -135,7 +141,7 @@ BOOL CQXISISScannerImpl::_StoreBlock(const ZK_ISIS_IMAGE_DATA& data)
     if (data.Length == 0)
         return TRUE;
     // A driver sending without end would exhaust memory.
-    if (_HeldBytes() + data.Length > kMaxImageBytes)
+    if (m_heldBytes + data.Length > kMaxImageBytes)
     {
         Log("Image data exceeds the largest image");
         return FALSE;
@@ -157,6 +163,7 @@ BOOL CQXISISScannerImpl::_StoreBlock(const ZK_ISIS_IMAGE_DATA& data)
     try
     {
         m_strips.emplace_back(memory, data.Length);
+        m_heldBytes += data.Length;
     }
     catch (const std::exception&)
     {
@@ -166,14 +173,6 @@ BOOL CQXISISScannerImpl::_StoreBlock(const ZK_ISIS_IMAGE_DATA& data)
     return TRUE;
 }
 
-size_t CQXISISScannerImpl::_HeldBytes() const
-{
-    size_t total = 0;
-    for (const Strip& strip : m_strips)
-        total += strip.second;
-    return total;
-}
-
 BOOL CQXISISScannerImpl::OnISISImageEnd(ZK_ISIS_IMAGE_END* end)
 {
     if (!end)
@@ -181,7 +180,7 @@ BOOL CQXISISScannerImpl::OnISISImageEnd(ZK_ISIS_IMAGE_END* end)
         _ReleaseStrips();
         return -1;
     }
-    if (const char* reason = RefusalReason(end->Info, _HeldBytes()))
+    if (const char* reason = RefusalReason(end->Info, m_heldBytes))
     {
         _RefuseImage(reason);
         return 0;
@@ -197,7 +196,7 @@ BOOL CQXISISScannerImpl::OnISISImageEnd(ZK_ISIS_IMAGE_END* end)
 
 BOOL CQXISISScannerImpl::_JoinStrips(CZKRBuffer& image)
 {
-    const size_t size = _HeldBytes();
+    const size_t size = m_heldBytes;
     // Every byte is written below: no need to zero the block first.
     BYTE* joined = static_cast<BYTE*>(std::malloc(size));
     if (!joined)
@@ -287,6 +286,7 @@ void CQXISISScannerImpl::_ReleaseStrips()
     for (const Strip& strip : m_strips)
         _FreeBlock(strip.first);
     m_strips.clear();
+    m_heldBytes = 0;
 }
 
 void CQXISISScannerImpl::_FreeBlock(void* block)

@@ -107,7 +107,8 @@ BOOL CQXISISScannerImpl::_SetTag(DWORD tag, DWORD, void* value)
     case 2006:
         return _SetScanMode(*static_cast<const QX_SCANNER_SCANMODE*>(value));
     case 2007:
-        return m_manager->TagOneValueSet(std::wstring(static_cast<const wchar_t*>(value)), kDriverTextTag);
+        return m_manager->TagOneValueSet(std::wstring(static_cast<const wchar_t*>(value)),
+                                         kDriverTextTag);
     default:
         return FALSE;
     }
@@ -275,7 +276,8 @@ BOOL CQXISISScannerImpl::_GetScanMode(QX_SCANNER_SCANMODE& mode)
         return FALSE;
     float x = 0;
     float y = 0;
-    if (!m_manager->TagOneValueGet(x, kXResolutionTag) || !m_manager->TagOneValueGet(y, kYResolutionTag))
+    if (!m_manager->TagOneValueGet(x, kXResolutionTag) ||
+        !m_manager->TagOneValueGet(y, kYResolutionTag))
         return FALSE;
     mode.XResolution.value = RoundedResolution(x);
     mode.YResolution.value = RoundedResolution(y);
@@ -291,8 +293,10 @@ BOOL CQXISISScannerImpl::_SetScanMode(const QX_SCANNER_SCANMODE& mode)
     // All four are attempted even when one fails.
     const BOOL samplesSet = m_manager->TagOneValueSet(samples, kSamplesPerPixelTag);
     const BOOL bitsSet = m_manager->TagOneValueSet(bits, kBitsPerSampleTag);
-    const BOOL xSet = m_manager->TagOneValueSet(static_cast<float>(mode.XResolution.value), kXResolutionTag);
-    const BOOL ySet = m_manager->TagOneValueSet(static_cast<float>(mode.YResolution.value), kYResolutionTag);
+    const BOOL xSet =
+        m_manager->TagOneValueSet(static_cast<float>(mode.XResolution.value), kXResolutionTag);
+    const BOOL ySet =
+        m_manager->TagOneValueSet(static_cast<float>(mode.YResolution.value), kYResolutionTag);
     return samplesSet && bitsSet && xSet && ySet ? TRUE : FALSE;
 }
 

@@ -119,7 +119,8 @@ TEST_F(ISISImageEventsTest, BitonalRowsBecomeG4ThatDecodesToTheSameRows)
         for (int x = 0; x < 70; ++x)
         {
             const bool driverBlack = ((rows[y * 10 + x / 8] >> (7 - x % 8)) & 1) == 0;
-            const bool decodedBlack = ((bitmap.GetPtr()[y * bitmap.GetBytesPerLine() + x / 8] >> (7 - x % 8)) & 1) == 1;
+            const bool decodedBlack =
+                ((bitmap.GetPtr()[y * bitmap.GetBytesPerLine() + x / 8] >> (7 - x % 8)) & 1) == 1;
             ASSERT_EQ(driverBlack, decodedBlack) << x << "," << y;
         }
 }
@@ -146,7 +147,8 @@ TEST_F(ISISImageEventsTest, ImpossibleImagesAreRefusedOnceAndTheSessionGoesOn)
     for (const auto& bad : cases)
     {
         SCOPED_TRACE(bad.what);
-        EXPECT_EQ(Send(std::vector<BYTE>(rows.begin(), rows.begin() + bad.bytes), 1000, bad.info), 0);
+        EXPECT_EQ(Send(std::vector<BYTE>(rows.begin(), rows.begin() + bad.bytes), 1000, bad.info),
+                  0);
         EXPECT_EQ(recorder.Errors().size(), static_cast<size_t>(++refused));
         EXPECT_TRUE(recorder.Images().empty());
     }
@@ -193,7 +195,8 @@ TEST(ISISImageInfoTest, RecordIsFilledFromTheIsisImage)
     source.Side = 7;
     QX_SCANNER_IMAGE_INFO target;
     CQXISISScannerImpl::FillImageInfo(source, target);
-    EXPECT_EQ(target.RowSize, static_cast<WORD>(120000 & 0xFFFF)) << "the row in bits, kept in 16 bits";
+    EXPECT_EQ(target.RowSize, static_cast<WORD>(120000 & 0xFFFF))
+        << "the row in bits, kept in 16 bits";
     EXPECT_EQ(target.imageFormat.value, 3);
     EXPECT_EQ(target.imageSide.value, 0);
     EXPECT_EQ(target.bWhiteIsZero, 0);
@@ -202,11 +205,14 @@ TEST(ISISImageInfoTest, RecordIsFilledFromTheIsisImage)
     {
         SHORT samples, bits, photometric;
         int type;
-    } types[] = {{1, 1, 0, 1}, {1, 1, 1, 1}, {1, 4, 1, 2}, {1, 8, 0, 2}, {1, 8, 3, 3}, {3, 8, 2, 3}, {1, 1, 3, 0}, {2, 8, 1, 0}};
+    } types[] = {{1, 1, 0, 1}, {1, 1, 1, 1}, {1, 4, 1, 2}, {1, 8, 0, 2},
+                 {1, 8, 3, 3}, {3, 8, 2, 3}, {1, 1, 3, 0}, {2, 8, 1, 0}};
     for (const auto& t : types)
     {
-        CQXISISScannerImpl::FillImageInfo(RawInfo(10, 10, t.samples, t.bits, t.photometric), target);
-        EXPECT_EQ(target.imageType.value, t.type) << t.samples << "x" << t.bits << " p" << t.photometric;
+        CQXISISScannerImpl::FillImageInfo(RawInfo(10, 10, t.samples, t.bits, t.photometric),
+                                          target);
+        EXPECT_EQ(target.imageType.value, t.type)
+            << t.samples << "x" << t.bits << " p" << t.photometric;
     }
     source.Compression = 3;
     CQXISISScannerImpl::FillImageInfo(source, target);

@@ -47,8 +47,8 @@ inline std::string IsisProfile(const std::string& sample, int sheets,
 }
 
 // The generated page of a sheet side as the driver built it.
-inline CZKBitmapHandle GeneratedPage(const char* driverFile, int sheet, int side, LONG width, LONG height,
-                                     int bitsPerPixel, LONG dpi)
+inline CZKBitmapHandle GeneratedPage(const char* driverFile, int sheet, int side, LONG width,
+                                     LONG height, int bitsPerPixel, LONG dpi)
 {
     ZK_SIM_PAGE_FORMAT format;
     format.width = width;
@@ -57,7 +57,8 @@ inline CZKBitmapHandle GeneratedPage(const char* driverFile, int sheet, int side
     format.xDpi = dpi;
     format.yDpi = dpi;
     CZKBitmapHandle page;
-    SZKSimPageGenerator::Generate(format, SZKSimPageGenerator::Seed(driverFile, sheet, side, 0), page);
+    SZKSimPageGenerator::Generate(format, SZKSimPageGenerator::Seed(driverFile, sheet, side, 0),
+                                  page);
     return page;
 }
 
@@ -92,7 +93,8 @@ protected:
         namespace fs = std::filesystem;
         const fs::path folder = fs::path(m_folder.Path()) / "isisdrv";
         fs::create_directories(folder);
-        fs::copy_file(ZK_ISIS_VIRTUAL_DRIVER, folder / (name + ".isd"), fs::copy_options::overwrite_existing);
+        fs::copy_file(ZK_ISIS_VIRTUAL_DRIVER, folder / (name + ".isd"),
+                      fs::copy_options::overwrite_existing);
         std::ofstream(folder / (name + ".profile")) << profile;
     }
 

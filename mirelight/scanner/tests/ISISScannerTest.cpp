@@ -32,7 +32,8 @@ std::vector<BYTE> Inverted(std::vector<BYTE> bytes)
 std::vector<BYTE> PackedRows(const CZKBitmapHandle& bitmap)
 {
     std::vector<BYTE> rows;
-    const size_t rowBytes = (static_cast<size_t>(bitmap.GetWidth()) * bitmap.GetBitsPerPixel() + 7) / 8;
+    const size_t rowBytes =
+        (static_cast<size_t>(bitmap.GetWidth()) * bitmap.GetBitsPerPixel() + 7) / 8;
     for (LONG y = 0; y < bitmap.GetHeight(); ++y)
     {
         const BYTE* row = bitmap.GetPtr() + static_cast<size_t>(y) * bitmap.GetBytesPerLine();
@@ -68,9 +69,11 @@ TEST_F(ISISScannerTest, ListsTwainSourcesFirstAndOpensAnIsisDriver)
         EXPECT_EQ(list[i].protocol, QX_SCANNER_PROTOCOL_ISIS);
         drivers.insert(list[i].driver);
     }
-    EXPECT_EQ(drivers, (std::multiset<std::wstring>{L"ZKDUPLEX", L"ZKDUPLEX", L"ZKDUPLEX", L"ZKFLATBED"}));
+    EXPECT_EQ(drivers,
+              (std::multiset<std::wstring>{L"ZKDUPLEX", L"ZKDUPLEX", L"ZKDUPLEX", L"ZKFLATBED"}));
     const auto duplex = std::find_if(list.begin(), list.end(),
-                                     [](const QX_SCANNER_NAMELIST_ITEM& item) { return item.driver == L"ZKDUPLEX"; });
+                                     [](const QX_SCANNER_NAMELIST_ITEM& item)
+                                     { return item.driver == L"ZKDUPLEX"; });
     EXPECT_EQ(duplex->name, L"ZK Virtual Duplex 60") << "the driver's description";
 
     EXPECT_TRUE(m_scanner.IsOpen());
@@ -313,12 +316,13 @@ TEST_F(ISISScannerTest, BitonalPagesArriveAsG4OfExactlyTheDriversPixels)
         EXPECT_EQ(image.info.ImageLength, 600);
         EXPECT_EQ(image.info.RowSize, 400);
         EXPECT_EQ(ImageTag(image, 203), static_cast<LONG>(i / 2));
-        const CZKBitmapHandle page =
-            GeneratedPage(kDuplexFile, static_cast<int>(i / 2) + 1, static_cast<int>(i % 2), 400, 600, 1, 200);
+        const CZKBitmapHandle page = GeneratedPage(kDuplexFile, static_cast<int>(i / 2) + 1,
+                                                   static_cast<int>(i % 2), 400, 600, 1, 200);
         // Decoded CCITT has ink as set bits; the generated page ink as 0.
         EXPECT_EQ(PackedRows(Decoded(image)), Inverted(PackedRows(page)));
     }
-    EXPECT_EQ(m_recorder.Events(), (std::vector<std::string>{"begin", "image", "image", "image", "image", "end"}));
+    EXPECT_EQ(m_recorder.Events(),
+              (std::vector<std::string>{"begin", "image", "image", "image", "image", "end"}));
     ASSERT_EQ(m_recorder.Begins().size(), 1u);
     EXPECT_EQ(m_recorder.Begins()[0].nImagesPerSheet, 2);
     EXPECT_FALSE(m_scanner.IsAcquiring());
@@ -327,7 +331,8 @@ TEST_F(ISISScannerTest, BitonalPagesArriveAsG4OfExactlyTheDriversPixels)
 TEST_F(ISISScannerTest, GreyAndColourRowsArriveAsBitmapRows)
 {
     // Window 2 is a colour window; uncompressed, every window sends rows.
-    Open("ZKDUPLEX", IsisProfile("ZKDUPLEX", 1, {{"[Tag.1708]", "[Tag.1708]\nRange = 1, 2, 1\nValue = 2"}}));
+    Open("ZKDUPLEX",
+         IsisProfile("ZKDUPLEX", 1, {{"[Tag.1708]", "[Tag.1708]\nRange = 1, 2, 1\nValue = 2"}}));
     Manager().SetCompressionType(ZKISIS_COMPRESSION_NONE);
     AcquireAll();
     std::vector<RECORDED_SCANNER_IMAGE> images = m_recorder.Images();
@@ -376,13 +381,15 @@ struct ISIS_FAULT_CASE
     int error;
 };
 
-class ISISScannerFaultTest : public ISISScannerFixture, public ::testing::WithParamInterface<ISIS_FAULT_CASE>
+class ISISScannerFaultTest : public ISISScannerFixture,
+                             public ::testing::WithParamInterface<ISIS_FAULT_CASE>
 {
 };
 
 TEST_P(ISISScannerFaultTest, FaultIsReportedOnceAndEarlierImagesKept)
 {
-    Open("ZKDUPLEX", IsisProfile("ZKDUPLEX", 3, {}, std::string("Fault = ") + GetParam().fault + " 2\n"));
+    Open("ZKDUPLEX",
+         IsisProfile("ZKDUPLEX", 3, {}, std::string("Fault = ") + GetParam().fault + " 2\n"));
     AcquireAll();
     EXPECT_EQ(m_recorder.Errors(), std::vector<int>{GetParam().error});
     const std::vector<RECORDED_SCANNER_IMAGE> images = m_recorder.Images();
@@ -395,12 +402,13 @@ TEST_P(ISISScannerFaultTest, FaultIsReportedOnceAndEarlierImagesKept)
     EXPECT_EQ(m_recorder.Images().size(), 4u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, ISISScannerFaultTest,
-                         ::testing::Values(ISIS_FAULT_CASE{"PaperJam", QX_SCANNER_ERROR_PAPERJAM},
-                                           ISIS_FAULT_CASE{"DoubleFeed", QX_SCANNER_ERROR_DOUBLEFEED},
-                                           ISIS_FAULT_CASE{"OutOfMemory", QX_SCANNER_ERROR_LOWMEMORY},
-                                           ISIS_FAULT_CASE{"Cancel", QX_SCANNER_ERROR_CANCELLED},
-                                           ISIS_FAULT_CASE{"Throw", QX_SCANNER_ERROR_FAILURE}));
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ISISScannerFaultTest,
+    ::testing::Values(ISIS_FAULT_CASE{"PaperJam", QX_SCANNER_ERROR_PAPERJAM},
+                      ISIS_FAULT_CASE{"DoubleFeed", QX_SCANNER_ERROR_DOUBLEFEED},
+                      ISIS_FAULT_CASE{"OutOfMemory", QX_SCANNER_ERROR_LOWMEMORY},
+                      ISIS_FAULT_CASE{"Cancel", QX_SCANNER_ERROR_CANCELLED},
+                      ISIS_FAULT_CASE{"Throw", QX_SCANNER_ERROR_FAILURE}));
 
 TEST_F(ISISScannerTest, DataBeyondTheImageIsOneFailureAndNoImage)
 {
@@ -425,7 +433,8 @@ TEST_F(ISISScannerTest, DeviceInformationOfVRSNamesItsDefaultImageDevice)
     setenv("ZK_REGISTRY_DIR", registry.c_str(), 1);
     setenv("ZK_COMMON_APPDATA_DIR", appData.c_str(), 1);
     std::filesystem::create_directories(appData + "/Kofax/Vrs");
-    std::ofstream(appData + "/Kofax/Vrs/kofax200.ini") << "[Defaults]\nDefaultImageDevice=ZK Virtual Duplex 60\n";
+    std::ofstream(appData + "/Kofax/Vrs/kofax200.ini")
+        << "[Defaults]\nDefaultImageDevice=ZK Virtual Duplex 60\n";
     const std::wstring key = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Kofax\\Condor";
     ASSERT_TRUE(CZKRegistry().SetString(key, L"Version", L"4.2.0"));
     Open("KOFAXVRS", IsisProfile("KOFAXVRS", 1));
