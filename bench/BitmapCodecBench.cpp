@@ -2,6 +2,7 @@
 // libtiff and libjpeg-turbo directly on the same data, to show the cost of
 // the wrapper (the in-memory TIFF wrapping, row padding, error trapping).
 #include "common/TestPages.h"
+#include "common/TiffMemoryFile.h"
 
 #include <pellmark/ZKBitmapHandle.h>
 
@@ -18,46 +19,7 @@ namespace
 {
 const LONG kWidth = 2480, kHeight = 3508;
 
-// A growable in-memory file for the direct libtiff runs.
-struct MemoryFile
-{
-    std::vector<uint8_t> bytes;
-    uint64_t pos = 0;
-
-    static tmsize_t Read(thandle_t h, void* buf, tmsize_t size)
-    {
-        auto* f = static_cast<MemoryFile*>(h);
-        const uint64_t n = f->pos >= f->bytes.size() ? 0 : std::min<uint64_t>(size, f->bytes.size() - f->pos);
-        std::memcpy(buf, f->bytes.data() + f->pos, n);
-        f->pos += n;
-        return tmsize_t(n);
-    }
-    static tmsize_t Write(thandle_t h, void* buf, tmsize_t size)
-    {
-        auto* f = static_cast<MemoryFile*>(h);
-        if (f->pos + size > f->bytes.size())
-            f->bytes.resize(f->pos + size);
-        std::memcpy(f->bytes.data() + f->pos, buf, size_t(size));
-        f->pos += size;
-        return size;
-    }
-    static toff_t Seek(thandle_t h, toff_t off, int whence)
-    {
-        auto* f = static_cast<MemoryFile*>(h);
-        f->pos = (whence == SEEK_SET ? 0 : whence == SEEK_CUR ? f->pos : f->bytes.size()) + off;
-        return f->pos;
-    }
-    static int Close(thandle_t) { return 0; }
-    static toff_t Size(thandle_t h) { return static_cast<MemoryFile*>(h)->bytes.size(); }
-    static int Map(thandle_t, void**, toff_t*) { return 0; }
-    static void Unmap(thandle_t, void*, toff_t) {}
-
-    TIFF* Open(const char* mode)
-    {
-        pos = 0;
-        return TIFFClientOpen("bench", mode, this, Read, Write, Seek, Close, Size, Map, Unmap);
-    }
-};
+using MemoryFile = TiffMemoryFile;
 
 struct Fixture
 {
@@ -82,16 +44,7 @@ struct Fixture
         colour.Compress_JPEG(jpeg, 85);
     }
 
-    static void SetG4Fields(TIFF* tif)
-    {
-        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(kWidth));
-        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(kHeight));
-        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 1);
-        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
-        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(kHeight));
-    }
+    static void SetG4Fields(TIFF* tif) { SetTiffG4Fields(tif, uint32_t(kWidth), uint32_t(kHeight)); }
 };
 
 Fixture& Data()

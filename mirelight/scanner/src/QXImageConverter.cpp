@@ -30,16 +30,18 @@ struct ColorTables
     size_t entries = 0;
     unsigned shift = 0;
 
-    bool Load(const QX_ISIS_RAW_IMAGE_INFO& info)
+    // The announced length is the driver's word; only the values actually
+    // held are read.
+    bool Load(const ZK_ISIS_IMAGE_INFO& info)
     {
-        if (!info.ColorMap || info.ColorMapLength < 3)
+        if (info.ColorMapLength < 3 || info.ColorMap.size() < static_cast<size_t>(info.ColorMapLength))
             return false;
         entries = static_cast<size_t>(info.ColorMapLength) / 3;
-        red = info.ColorMap;
+        red = info.ColorMap.data();
         green = red + entries;
         blue = green + entries;
-        const uint32_t* end = info.ColorMap + entries * 3;
-        shift = *std::max_element(info.ColorMap, end) > 0xFF ? 8 : 0;
+        const uint32_t* end = red + entries * 3;
+        shift = *std::max_element(red, end) > 0xFF ? 8 : 0;
         return true;
     }
 
@@ -131,7 +133,7 @@ const IsisLayout kIsisLayouts[] = {
     {3, 8, 120, 24, PaletteKind::None, false, &Copy24},
 };
 
-const IsisLayout* FindIsisLayout(const QX_ISIS_RAW_IMAGE_INFO& info)
+const IsisLayout* FindIsisLayout(const ZK_ISIS_IMAGE_INFO& info)
 {
     for (const IsisLayout& layout : kIsisLayouts)
     {
@@ -165,7 +167,7 @@ struct IsisSource
     ColorTables map;
     size_t stride = 0;
 
-    bool Prepare(const CZKBuffer& data, const QX_ISIS_RAW_IMAGE_INFO& info)
+    bool Prepare(const CZKBuffer& data, const ZK_ISIS_IMAGE_INFO& info)
     {
         if (info.ImageWidth < 1 || info.ImageLength < 1 || data.IsEmpty())
             return false;
@@ -177,7 +179,7 @@ struct IsisSource
         return stride >= PackedRowBytes(info.ImageWidth, srcBits);
     }
 
-    void ConvertRows(const BYTE* src, BYTE* dst, size_t dstStride, const QX_ISIS_RAW_IMAGE_INFO& info) const
+    void ConvertRows(const BYTE* src, BYTE* dst, size_t dstStride, const ZK_ISIS_IMAGE_INFO& info) const
     {
         for (uint32_t y = 0; y < info.ImageLength; ++y)
             layout->convert(src + y * stride, dst + y * dstStride, info.ImageWidth, map);
@@ -257,7 +259,7 @@ BOOL SQXImageConverter::TwainRowsToBitmap(const CZKBuffer& data, const QX_SCANNE
     return TRUE;
 }
 
-BOOL SQXImageConverter::IsisRowsToBitmap(const CZKBuffer& data, const QX_ISIS_RAW_IMAGE_INFO& info,
+BOOL SQXImageConverter::IsisRowsToBitmap(const CZKBuffer& data, const ZK_ISIS_IMAGE_INFO& info,
                                          CZKBitmapHandle& bitmap)
 {
     IsisSource source;
@@ -276,7 +278,7 @@ BOOL SQXImageConverter::IsisRowsToBitmap(const CZKBuffer& data, const QX_ISIS_RA
     return TRUE;
 }
 
-BOOL SQXImageConverter::IsisRowsInPlace(CZKBuffer& data, const QX_ISIS_RAW_IMAGE_INFO& info,
+BOOL SQXImageConverter::IsisRowsInPlace(CZKBuffer& data, const ZK_ISIS_IMAGE_INFO& info,
                                         WORD& bitsPerPixel)
 {
     IsisSource source;

@@ -12,7 +12,7 @@
 #include <mirelight/mirelight_export.h>
 #include <wincompat/WinTypes.h>
 
-#include "QX_ISIS_RAW_IMAGE_INFO.h"
+#include <goldmere/ZKISISTypes.h>
 
 class CZKBitmapHandle;
 class CZKBuffer;
@@ -35,11 +35,11 @@ public:
 
     // Uncompressed ISIS rows into a bitmap (the row stride is the buffer size
     // divided by the image length).
-    static BOOL IsisRowsToBitmap(const CZKBuffer& data, const QX_ISIS_RAW_IMAGE_INFO& info,
+    static BOOL IsisRowsToBitmap(const CZKBuffer& data, const ZK_ISIS_IMAGE_INFO& info,
                                  CZKBitmapHandle& bitmap);
     // The same conversion, written back over the buffer as bitmap rows;
     // bitsPerPixel receives the bitmap depth of the new rows.
-    static BOOL IsisRowsInPlace(CZKBuffer& data, const QX_ISIS_RAW_IMAGE_INFO& info, WORD& bitsPerPixel);
+    static BOOL IsisRowsInPlace(CZKBuffer& data, const ZK_ISIS_IMAGE_INFO& info, WORD& bitsPerPixel);
 
     // Bytes of a bitmap row of the given width and depth (padded to 4 bytes).
     static size_t BitmapStride(size_t width, unsigned bitsPerPixel);

@@ -1,28 +1,16 @@
 #include <mirelight/QXScanner.h>
 
 #include <mirelight/QXScannerImpl.h>
+#include "QXISISScannerImpl.h"
 #include "QXTWAINScannerImpl.h"
-#include "QXUnavailableScannerImpl.h"
 
 #include <hollin/ZKBuffer.h>
 
 #include <exception>
 #include <new>
 
-namespace
-{
-// The ISIS session library is attached by its own implementation; until
-// then that protocol answers with clean failures.
-CQXScannerImpl* CreateImpl(EQXScannerProtocol protocol)
-{
-    if (protocol == QX_SCANNER_PROTOCOL_TWAIN)
-        return new (std::nothrow) CQXTWAINScannerImpl;
-    return new (std::nothrow) CQXUnavailableScannerImpl(protocol);
-}
-} // namespace
-
 CQXScanner::CQXScanner()
-    : CQXScanner(CreateImpl(QX_SCANNER_PROTOCOL_TWAIN), CreateImpl(QX_SCANNER_PROTOCOL_ISIS))
+    : CQXScanner(new (std::nothrow) CQXTWAINScannerImpl, new (std::nothrow) CQXISISScannerImpl)
 {
 }
 

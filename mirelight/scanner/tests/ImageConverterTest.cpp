@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <vector>
 
 namespace
@@ -25,9 +26,9 @@ QX_SCANNER_IMAGE_INFO TwainInfo(int width, int height, int bpp, int type, int ro
     return info;
 }
 
-QX_ISIS_RAW_IMAGE_INFO IsisInfo(uint32_t width, uint32_t height, int samples, int bits, int photometric)
+ZK_ISIS_IMAGE_INFO IsisInfo(uint32_t width, uint32_t height, int samples, int bits, int photometric)
 {
-    QX_ISIS_RAW_IMAGE_INFO info;
+    ZK_ISIS_IMAGE_INFO info;
     info.ImageWidth = width;
     info.ImageLength = height;
     info.SamplesPerPixel = static_cast<int16_t>(samples);
@@ -163,10 +164,10 @@ TEST(IsisRowsTest, PaletteImagesLookUpTheColourMap)
                             0x0000, 0x4000, 0x1200, 0x2200}; // blue
     const BYTE eightBit[] = {1, 3, 9}; // 9 is outside the map
     CZKRBuffer data(eightBit, sizeof(eightBit));
-    QX_ISIS_RAW_IMAGE_INFO info = IsisInfo(3, 1, 1, 8, 3);
+    ZK_ISIS_IMAGE_INFO info = IsisInfo(3, 1, 1, 8, 3);
     CZKBitmapHandle bitmap;
     EXPECT_FALSE(SQXImageConverter::IsisRowsToBitmap(data, info, bitmap)); // no map
-    info.ColorMap = map;
+    info.ColorMap.assign(std::begin(map), std::end(map));
     info.ColorMapLength = 12;
     ASSERT_TRUE(SQXImageConverter::IsisRowsToBitmap(data, info, bitmap));
     EXPECT_EQ(bitmap.GetBitsPerPixel(), 24);
@@ -175,7 +176,7 @@ TEST(IsisRowsTest, PaletteImagesLookUpTheColourMap)
     const BYTE fourBit[] = {0x21}; // pixels 2 then 1
     CZKRBuffer nibbles(fourBit, sizeof(fourBit));
     info = IsisInfo(2, 1, 1, 4, 3);
-    info.ColorMap = map;
+    info.ColorMap.assign(std::begin(map), std::end(map));
     info.ColorMapLength = 12;
     ASSERT_TRUE(SQXImageConverter::IsisRowsToBitmap(nibbles, info, bitmap));
     EXPECT_EQ(Row(bitmap, 0, 6), (std::vector<BYTE>{0x12, 0x11, 0x10, 0x40, 0x80, 0xFF}));
@@ -183,12 +184,16 @@ TEST(IsisRowsTest, PaletteImagesLookUpTheColourMap)
     // A map of byte values is used as it is.
     const uint32_t byteMap[] = {0, 200, 0, 100, 0, 50};
     info = IsisInfo(1, 1, 1, 8, 3);
-    info.ColorMap = byteMap;
+    info.ColorMap.assign(std::begin(byteMap), std::end(byteMap));
     info.ColorMapLength = 6;
     const BYTE one[] = {1};
     CZKRBuffer single(one, 1);
     ASSERT_TRUE(SQXImageConverter::IsisRowsToBitmap(single, info, bitmap));
     EXPECT_EQ(Row(bitmap, 0, 3), (std::vector<BYTE>{50, 100, 200}));
+
+    // A map announced longer than the values the driver sent is refused.
+    info.ColorMapLength = 12;
+    EXPECT_FALSE(SQXImageConverter::IsisRowsToBitmap(single, info, bitmap));
 }
 
 TEST(IsisRowsTest, InPlaceRestridesAndReportsTheDepth)

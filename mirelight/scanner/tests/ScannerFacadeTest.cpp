@@ -179,10 +179,14 @@ TEST_F(ScannerFacadeTest, SessionManagerComesFromTheCurrentProtocol)
     EXPECT_EQ(scanner.GetSessionManager().GetISIS(), nullptr);
     ASSERT_TRUE(scanner.ChangeProtocol(QX_SCANNER_PROTOCOL_ISIS));
     EXPECT_EQ(scanner.GetSessionManager().GetISIS(), reinterpret_cast<CZKISISManager*>(isisManager));
-    // A facade of its own answers its TWAIN source manager.
+    // A facade of its own answers its TWAIN source manager, or its ISIS
+    // manager under that protocol.
     CQXScanner own;
     EXPECT_NE(nullptr, own.GetSessionManager().GetTWAIN());
     EXPECT_EQ(nullptr, own.GetSessionManager().GetISIS());
+    ASSERT_TRUE(own.ChangeProtocol(QX_SCANNER_PROTOCOL_ISIS));
+    EXPECT_NE(nullptr, own.GetSessionManager().GetISIS());
+    EXPECT_EQ(nullptr, own.GetSessionManager().GetTWAIN());
 }
 
 TEST_F(ScannerFacadeTest, IsOpenAsksOnlineFirstAndNeedsBoth)
