@@ -130,8 +130,12 @@ bool CQXScanImageWriter::_WriteTiffPage(struct tiff* tiff, const QXSCAN_IMAGE& i
     }
     const bool g4 = coded || (info.BitsPerPixel == 1 && m_format == "tiff-g4");
     TIFFSetField(tiff, TIFFTAG_COMPRESSION, g4 ? COMPRESSION_CCITTFAX4 : COMPRESSION_NONE);
+    CQXScanRasterView raster;
+    if (!coded && !raster.Attach(image, error))
+        return false;
+    const bool zeroIsWhite = coded ? info.bWhiteIsZero != 0 : raster.ZeroIsWhite();
     uint16_t photometric = samples == 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
-    if (info.BitsPerPixel == 1 && info.bWhiteIsZero)
+    if (info.BitsPerPixel == 1 && zeroIsWhite)
         photometric = PHOTOMETRIC_MINISWHITE;
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, photometric);
     if (coded)
@@ -144,7 +148,7 @@ bool CQXScanImageWriter::_WriteTiffPage(struct tiff* tiff, const QXSCAN_IMAGE& i
             return false;
         }
     }
-    else if (!_WriteRawRows(tiff, image, error))
+    else if (!_WriteRawRows(tiff, raster, error))
         return false;
     if (!TIFFWriteDirectory(tiff))
     {
@@ -154,22 +158,12 @@ bool CQXScanImageWriter::_WriteTiffPage(struct tiff* tiff, const QXSCAN_IMAGE& i
     return true;
 }
 
-bool CQXScanImageWriter::_WriteRawRows(struct tiff* tiff, const QXSCAN_IMAGE& image,
+bool CQXScanImageWriter::_WriteRawRows(struct tiff* tiff, CQXScanRasterView& raster,
                                        std::string& error)
 {
-    const QX_SCANNER_IMAGE_INFO& info = image.info;
-    const size_t rowBytes = (static_cast<size_t>(info.ImageWidth) * info.BitsPerPixel + 7) / 8;
-    const size_t rows = static_cast<size_t>(info.ImageLength);
-    // Native images may pad their rows; memory strips do not.
-    const size_t stride = rows ? image.bytes.size() / rows : 0;
-    if (rows == 0 || stride < rowBytes)
+    for (size_t row = 0; row < raster.Rows(); ++row)
     {
-        error = "the scanner sent fewer bytes than the image size says";
-        return false;
-    }
-    for (size_t row = 0; row < rows; ++row)
-    {
-        BYTE* bytes = const_cast<BYTE*>(image.bytes.data() + row * stride);
+        BYTE* bytes = const_cast<BYTE*>(raster.Row(row));
         if (TIFFWriteScanline(tiff, bytes, static_cast<uint32_t>(row), 0) < 0)
         {
             error = "cannot write row " + std::to_string(row);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "QXScanImage.h"
+#include "QXScanRasterView.h"
 
 #include <string>
 
@@ -26,7 +27,7 @@ public:
 private:
     bool _WriteJpeg(const QXSCAN_IMAGE& image, const std::string& path, std::string& error);
     bool _WriteTiffPage(struct tiff* file, const QXSCAN_IMAGE& image, std::string& error);
-    bool _WriteRawRows(struct tiff* file, const QXSCAN_IMAGE& image, std::string& error);
+    bool _WriteRawRows(struct tiff* file, CQXScanRasterView& raster, std::string& error);
     struct tiff* _TiffFor(const QXSCAN_IMAGE& image, std::string& file, std::string& error);
     static long _Document(const QXSCAN_IMAGE& image);
 

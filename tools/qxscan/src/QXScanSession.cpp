@@ -92,6 +92,8 @@ EQXScanExitCode CQXScanSession::Run(std::string& error)
     if (code != QXSCAN_EXIT_OK)
         return code;
     CQXScanScannerAccess access;
+    // The transfer mechanism is negotiated when the scanner opens.
+    access.Scanner().SetTagValue(14, static_cast<int>(TransferMode(m_options.transfer)));
     code = access.Open(m_options.scanner, error);
     if (code != QXSCAN_EXIT_OK)
         return code;
@@ -134,7 +136,6 @@ EQXScanExitCode CQXScanSession::_Configure(CQXScanner& scanner, std::string& err
             return QXSCAN_EXIT_FAILURE;
         }
     }
-    scanner.SetTagValue(14, static_cast<int>(TransferMode(m_options.transfer)));
     if (m_options.duplex && !scanner.SetTagValue(1, 1))
     {
         error = "the scanner cannot scan duplex";
