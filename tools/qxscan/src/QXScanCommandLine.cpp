@@ -1,6 +1,7 @@
 #include "QXScanCommandLine.h"
 
 #include "QXScanListCommand.h"
+#include "QXScanMaskCommand.h"
 #include "QXScanOptions.h"
 #include "QXScanSession.h"
 #include "QXScanSystemFolder.h"
@@ -54,6 +55,45 @@ void AddScanCommand(CLI::App& app, QXSCAN_OPTIONS& options, std::string& pages)
     scan->add_flag("--multipage", options.multipage, "One multipage TIFF per document");
 }
 
+struct MASK_ARGUMENTS
+{
+    CLI::App* validate = nullptr;
+    CLI::App* format = nullptr;
+    CLI::App* expression = nullptr;
+    std::string kind;
+    std::string mask;
+    std::string value;
+    std::string inputMask;
+};
+
+void AddMaskCommand(CLI::App& app, MASK_ARGUMENTS& mask)
+{
+    CLI::App* command = app.add_subcommand("mask", "Check masks and values, format index data");
+    command->require_subcommand(1);
+    mask.validate = command->add_subcommand("validate", "Validate a mask, or a value against it");
+    mask.validate->add_option("kind", mask.kind, "input, time, output or default")
+        ->required()
+        ->check(CLI::IsMember({"input", "time", "output", "default"}));
+    mask.validate->add_option("mask", mask.mask, "The mask or expression")->required();
+    mask.validate->add_option("value", mask.value, "A value to check against an input or time mask");
+    mask.format = command->add_subcommand("format", "Format a value through an output mask");
+    mask.format->add_option("mask", mask.mask, "The output mask")->required();
+    mask.format->add_option("value", mask.value, "The value")->required();
+    mask.format->add_option("--input-mask", mask.inputMask, "Input mask the value was entered with");
+    mask.expression = command->add_subcommand("default", "Evaluate a default-value expression");
+    mask.expression->add_option("expression", mask.mask, "The expression")->required();
+}
+
+int RunMask(const MASK_ARGUMENTS& mask)
+{
+    if (mask.format->parsed())
+        return CQXScanMaskCommand::Format(mask.mask, mask.value, mask.inputMask, stdout);
+    if (mask.expression->parsed())
+        return CQXScanMaskCommand::Default(mask.mask, stdout);
+    const bool hasValue = mask.validate->get_option("value")->count() > 0;
+    return CQXScanMaskCommand::Validate(mask.kind, mask.mask, hasValue ? &mask.value : nullptr, stdout);
+}
+
 // Combinations the single options cannot check.
 std::string CheckScanOptions(const QXSCAN_OPTIONS& options)
 {
@@ -104,6 +144,8 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     QXSCAN_OPTIONS options;
     std::string pages;
     AddScanCommand(app, options, pages);
+    MASK_ARGUMENTS mask;
+    AddMaskCommand(app, mask);
 
     try
     {
@@ -119,6 +161,8 @@ int CQXScanCommandLine::Run(int argc, char** argv)
             return app.exit(error);
         return Fail(QXSCAN_EXIT_BAD_ARGUMENTS, std::string(error.what()) + " (see qxscan --help)");
     }
+    if (mask.validate->parsed() || mask.format->parsed() || mask.expression->parsed())
+        return RunMask(mask);
     CQXScanSystemFolder::Apply(CQXScanSystemFolder::Resolve(system, argv[0]));
     if (list->parsed())
         return CQXScanListCommand::Run(json, stdout);

@@ -18,6 +18,7 @@ const EXIT_CODE_TEXT kExitCodes[] = {
     {QXSCAN_EXIT_OFFLINE, "scanner offline or cover open"},
     {QXSCAN_EXIT_CANCELLED, "scan cancelled (Ctrl-C or at the scanner); pages received are kept"},
     {QXSCAN_EXIT_OUTPUT, "the output folder or a file in it cannot be written"},
+    {QXSCAN_EXIT_INVALID, "the mask, value, expression or file checked is not valid"},
 };
 } // namespace
 

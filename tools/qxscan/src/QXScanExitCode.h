@@ -14,7 +14,8 @@ enum EQXScanExitCode
     QXSCAN_EXIT_DOUBLE_FEED = 5,
     QXSCAN_EXIT_OFFLINE = 6,
     QXSCAN_EXIT_CANCELLED = 7,
-    QXSCAN_EXIT_OUTPUT = 8
+    QXSCAN_EXIT_OUTPUT = 8,
+    QXSCAN_EXIT_INVALID = 9
 };
 
 // "Exit codes:" and one line per code, for the help text.

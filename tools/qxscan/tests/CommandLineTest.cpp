@@ -123,3 +123,24 @@ TEST(CommandLineTest, UnknownScannerAndUnwritableOutputHaveTheirOwnCodes)
     EXPECT_EQ(8, unwritable.exitCode);
     EXPECT_EQ(1, Lines(unwritable.err));
 }
+
+TEST(CommandLineTest, MaskCommandsAnswerWithTheLanguagesOwnResults)
+{
+    const TOOL_RESULT mask = CToolRun::Run({"mask", "validate", "input", "999"});
+    EXPECT_EQ(0, mask.exitCode) << mask.err;
+    EXPECT_EQ("valid\n", mask.out);
+    EXPECT_EQ(0, CToolRun::Run({"mask", "validate", "input", "999", "123"}).exitCode);
+
+    const TOOL_RESULT value = CToolRun::Run({"mask", "validate", "input", "999", "12a"});
+    EXPECT_EQ(9, value.exitCode);
+    EXPECT_EQ(0u, value.err.rfind("qxscan: error 2", 0)) << value.err;
+    EXPECT_EQ(1, Lines(value.err));
+
+    const TOOL_RESULT formatted = CToolRun::Run({"mask", "format", "", "abc"});
+    EXPECT_EQ(0, formatted.exitCode) << formatted.err;
+    EXPECT_EQ("abc\n", formatted.out);
+
+    EXPECT_EQ(2, CToolRun::Run({"mask", "validate", "output", "", "value"}).exitCode);
+    EXPECT_EQ(2, CToolRun::Run({"mask", "validate", "sideways", "999"}).exitCode);
+    EXPECT_EQ(2, CToolRun::Run({"mask"}).exitCode);
+}
