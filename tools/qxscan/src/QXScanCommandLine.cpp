@@ -1,5 +1,6 @@
 #include "QXScanCommandLine.h"
 
+#include "QXScanConfigCommand.h"
 #include "QXScanListCommand.h"
 #include "QXScanMaskCommand.h"
 #include "QXScanOptions.h"
@@ -146,6 +147,11 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     AddScanCommand(app, options, pages);
     MASK_ARGUMENTS mask;
     AddMaskCommand(app, mask);
+    std::string configFile;
+    CLI::App* config = app.add_subcommand("config", "Show configuration files");
+    config->require_subcommand(1);
+    CLI::App* show = config->add_subcommand("show", "Show a scanner configuration or job scanner group file");
+    show->add_option("file", configFile, "The file")->required()->check(CLI::ExistingFile);
 
     try
     {
@@ -163,6 +169,8 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     }
     if (mask.validate->parsed() || mask.format->parsed() || mask.expression->parsed())
         return RunMask(mask);
+    if (show->parsed())
+        return CQXScanConfigCommand::Show(configFile, stdout);
     CQXScanSystemFolder::Apply(CQXScanSystemFolder::Resolve(system, argv[0]));
     if (list->parsed())
         return CQXScanListCommand::Run(json, stdout);

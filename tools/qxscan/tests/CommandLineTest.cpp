@@ -3,6 +3,9 @@
 #include "PrivateSystemFolder.h"
 #include "ToolRun.h"
 
+#include <brackwater/QX_SCNCFG_CONFIGDATA_TYPE.h>
+#include <hollin/ZKCommon.h>
+
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -143,4 +146,33 @@ TEST(CommandLineTest, MaskCommandsAnswerWithTheLanguagesOwnResults)
     EXPECT_EQ(2, CToolRun::Run({"mask", "validate", "output", "", "value"}).exitCode);
     EXPECT_EQ(2, CToolRun::Run({"mask", "validate", "sideways", "999"}).exitCode);
     EXPECT_EQ(2, CToolRun::Run({"mask"}).exitCode);
+}
+
+TEST(CommandLineTest, ConfigShowReadsAScannerConfigurationAndRefusesOtherFiles)
+{
+    CTempFolder folder;
+    const std::string path = folder.Path() + "/scanner.cfg";
+    QX_SCNCFG_CONFIGDATA_TYPE config;
+    config.strScannerName = L"ZK Virtual Production Duplex";
+    const BYTE data[] = {0x5A, 0x4B, 0x07};
+    ASSERT_TRUE(config.driverData.CopyFrom(data, sizeof(data)));
+    ASSERT_TRUE(config.tofile(SZKCommon::MBStoWCS(path)));
+
+    const TOOL_RESULT shown = CToolRun::Run({"config", "show", path});
+    ASSERT_EQ(0, shown.exitCode) << shown.err;
+    const nlohmann::json json = nlohmann::json::parse(shown.out);
+    EXPECT_EQ("scanner configuration", json["kind"]);
+    EXPECT_EQ("ZK Virtual Production Duplex", json["scanner"]);
+    EXPECT_EQ("5A 4B 07", json["driverData"]);
+    EXPECT_EQ(4u, json["cameras"].size());
+
+    const std::string other = folder.Path() + "/other.txt";
+    FILE* file = std::fopen(other.c_str(), "w");
+    ASSERT_NE(nullptr, file);
+    std::fputs("not a configuration\n", file);
+    std::fclose(file);
+    const TOOL_RESULT refused = CToolRun::Run({"config", "show", other});
+    EXPECT_EQ(9, refused.exitCode);
+    EXPECT_EQ(1, Lines(refused.err));
+    EXPECT_EQ(2, CToolRun::Run({"config", "show", folder.Path() + "/missing.cfg"}).exitCode);
 }
