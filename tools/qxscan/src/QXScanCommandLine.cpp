@@ -1,6 +1,7 @@
 #include "QXScanCommandLine.h"
 
 #include "QXScanConfigCommand.h"
+#include "QXScanInfoCommand.h"
 #include "QXScanListCommand.h"
 #include "QXScanMaskCommand.h"
 #include "QXScanOptions.h"
@@ -142,6 +143,10 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     CLI::App* list = app.add_subcommand("list", "List every TWAIN source and ISIS driver");
     list->add_flag("--json", json, "A JSON array for machines");
 
+    std::string infoScanner;
+    CLI::App* info = app.add_subcommand("info", "Show what a scanner reports about itself (JSON)");
+    info->add_option("scanner", infoScanner, "Scanner name as qxscan list prints it")->required();
+
     QXSCAN_OPTIONS options;
     std::string pages;
     AddScanCommand(app, options, pages);
@@ -174,5 +179,7 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     CQXScanSystemFolder::Apply(CQXScanSystemFolder::Resolve(system, argv[0]));
     if (list->parsed())
         return CQXScanListCommand::Run(json, stdout);
+    if (info->parsed())
+        return CQXScanInfoCommand::Run(infoScanner, stdout);
     return RunScan(options, pages);
 }

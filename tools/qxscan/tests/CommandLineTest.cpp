@@ -176,3 +176,16 @@ TEST(CommandLineTest, ConfigShowReadsAScannerConfigurationAndRefusesOtherFiles)
     EXPECT_EQ(1, Lines(refused.err));
     EXPECT_EQ(2, CToolRun::Run({"config", "show", folder.Path() + "/missing.cfg"}).exitCode);
 }
+
+TEST(CommandLineTest, InfoReportsTheScannersOwnFacts)
+{
+    const TOOL_RESULT shown = CToolRun::Run({"info", kProductionScanner});
+    ASSERT_EQ(0, shown.exitCode) << shown.err;
+    const nlohmann::json info = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(kProductionScanner, info["name"]);
+    EXPECT_EQ(true, info["online"]);
+    EXPECT_EQ("ZKV-PD-000123", info["serialNumber"]);
+    EXPECT_EQ(7, info["duplexFlags"]);
+    EXPECT_EQ(2u, info["capabilityMask"]);
+    EXPECT_EQ(3, CToolRun::Run({"info", "twain:No Such Scanner"}).exitCode);
+}
