@@ -36,8 +36,10 @@ function(zk_add_library name)
   if(ARG_STATIC)
     target_compile_definitions(${name} PUBLIC ${upper}_STATIC_DEFINE)
   endif()
+  # Installed headers all sit in <prefix>/include.
   target_include_directories(${name}
-    PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include ${CMAKE_BINARY_DIR}/include
+    PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
+           $<BUILD_INTERFACE:${CMAKE_BINARY_DIR}/include> $<INSTALL_INTERFACE:include>
     PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
   target_compile_options(${name} PRIVATE ${ZK_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
@@ -90,7 +92,10 @@ function(zk_folder_library name)
     list(APPEND privs ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/src)
   endforeach()
   zk_add_library(${name} SOURCES ${srcs} PUBLIC_DEPS ${ARG_PUBLIC_DEPS} PRIVATE_DEPS ${ARG_PRIVATE_DEPS})
-  target_include_directories(${name} PUBLIC ${incs} PRIVATE ${privs})
+  foreach(inc IN LISTS incs)
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${inc}>)
+  endforeach()
+  target_include_directories(${name} PRIVATE ${privs})
   foreach(dir IN LISTS ARG_FOLDERS)
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/tests/*Test.cpp)
     file(GLOB common CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/tests/common/*.cpp)

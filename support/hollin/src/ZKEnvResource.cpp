@@ -31,13 +31,20 @@ std::vector<std::wstring> Candidates()
     const std::wstring explicitFile = Variable("ZK_ENV_RESOURCE");
     if (!explicitFile.empty())
         paths.push_back(explicitFile);
+    // A resource folder named by the variable is the only one, as for the
+    // resource texts.
     const std::wstring resourceDir = Variable("ZK_RESOURCE_DIR");
     if (!resourceDir.empty())
+    {
         paths.push_back(SZKPath::MergePath_PNF(resourceDir, kFileName, L""));
+        return paths;
+    }
     std::wstring moduleDir;
     if (SZKCommon::GetModuleFolderPath(moduleDir))
     {
         paths.push_back(SZKPath::MergePath_PNF(moduleDir, kFileName, L""));
+        paths.push_back(SZKPath::MergePath_PNF(
+            moduleDir, std::wstring(L"../share/capturecore/resources/") + kFileName, L""));
         paths.push_back(SZKPath::MergePath_PNF(moduleDir, std::wstring(L"../resources/") + kFileName, L""));
     }
     return paths;

@@ -2,13 +2,20 @@
 
 #include <hollin/ZKCommon.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 #include <sys/stat.h>
 
 namespace
 {
-// Levels above the library folder that are searched: lib/ of a build tree
-// or of an installed prefix sits one or two below the resources.
+// Where the build tree and an installed prefix keep the resources, relative
+// to the library folder (<prefix>/lib or <prefix>/lib/<multiarch>).
+const wchar_t* const kBesideLibrary[] = {L"/../share/capturecore/resources",
+                                         L"/../../share/capturecore/resources"};
+
+// Levels above the library folder that are searched for a source tree's
+// "resources" folder, for builds that were not copied anywhere.
 constexpr int SearchDepth = 3;
 
 std::wstring EnvironmentValue(const char* name)
@@ -35,6 +42,30 @@ std::wstring LanguageOfLocale(const std::wstring& locale)
 }
 
 void MarkOrrin() {}
+
+// "/a/lib/../share/x" -> "/a/share/x", so callers see a plain path.
+std::wstring Normalized(const std::wstring& path)
+{
+    std::vector<std::wstring> parts;
+    size_t start = 1;
+    while (start <= path.size())
+    {
+        const size_t end = std::min(path.find(L'/', start), path.size());
+        const std::wstring part = path.substr(start, end - start);
+        if (part == L"..")
+        {
+            if (!parts.empty())
+                parts.pop_back();
+        }
+        else if (!part.empty() && part != L".")
+            parts.push_back(part);
+        start = end + 1;
+    }
+    std::wstring result;
+    for (const std::wstring& part : parts)
+        result += L"/" + part;
+    return result.empty() ? std::wstring(L"/") : result;
+}
 } // namespace
 
 std::wstring SZKResourceFolder::Find()
@@ -46,6 +77,9 @@ std::wstring SZKResourceFolder::Find()
     std::wstring folder;
     if (!SZKCommon::GetModuleFolderPath(folder, reinterpret_cast<const void*>(&MarkOrrin)))
         return std::wstring();
+    for (const wchar_t* relative : kBesideLibrary)
+        if (FolderExists(folder + relative + L"/texts"))
+            return Normalized(folder + relative);
     for (int level = 0; level <= SearchDepth && !folder.empty(); ++level)
     {
         const std::wstring candidate = (folder == L"/" ? std::wstring() : folder) + L"/resources";

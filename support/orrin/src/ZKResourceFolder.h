@@ -7,8 +7,10 @@ class SZKResourceFolder
 {
 public:
     // ZK_RESOURCE_DIR when set and not empty (taken as is, so a test can
-    // point at a folder of its own), else the first "resources" folder
-    // holding a "texts" folder beside or above this library's folder.
+    // point at a folder of its own), else share/capturecore/resources
+    // beside the library's lib/ folder (build tree and installed prefix alike),
+    // else the first "resources" folder holding a "texts" folder beside or
+    // above this library's folder.
     // Empty when none exists.
     static std::wstring Find();
 

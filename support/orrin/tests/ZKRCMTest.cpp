@@ -233,8 +233,8 @@ TEST_F(ZKRCMTest, ConcurrentLookupsWhileTheCacheIsReset)
 
 TEST_F(ZKRCMTest, WithoutTheVariableTheFolderIsFoundNearTheLibrary)
 {
-    // Test binaries run from the build tree, whose library folder lies two
-    // levels below the source tree's resources.
+    // The build copies the resources beside its lib/ folder, wherever the
+    // build folder is.
     ::unsetenv("ZK_RESOURCE_DIR");
     SZKRCM::Reset();
     const std::wstring folder = SZKRCM::GetResourceFolder();

@@ -1,0 +1,55 @@
+// One `qxscan scan` run: opens the scanner, applies the options, acquires,
+// writes every delivered image and its index line as it arrives, and turns
+// the way the session ended into an exit code and a one-line message.
+#pragma once
+
+#include "QXScanExitCode.h"
+#include "QXScanImageWriter.h"
+#include "QXScanIndexWriter.h"
+#include "QXScanOptions.h"
+
+#include <mirelight/QXScannerEventObserver.h>
+
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <string>
+
+class CQXScanner;
+class CQXScanProgress;
+
+class CQXScanSession : public IQXScannerEventObserver
+{
+public:
+    explicit CQXScanSession(const QXSCAN_OPTIONS& options);
+    EQXScanExitCode Run(std::string& error);
+
+    void OnSessionBegin(QX_SCANNER_SESSION_BEGIN_INFO& info) override;
+    void OnSessionEnd(QX_SCANNER_SESSION_END_INFO& info) override;
+    void OnError(QX_SCANNER_ERROR_INFO& info) override;
+    void OnImageFileBegin(QX_SCANNER_IMAGEFILE_BEGIN_INFO& info) override;
+    void OnImageFileEnd(QX_SCANNER_IMAGEFILE_END_INFO& info) override;
+    void OnImageData(QX_SCANNER_IMAGEDATA_INFO& info) override;
+
+private:
+    EQXScanExitCode _PrepareOutput(std::string& error);
+    EQXScanExitCode _Configure(CQXScanner& scanner, std::string& error);
+    EQXScanExitCode _SetCapabilities(CQXScanner& scanner, std::string& error);
+    EQXScanExitCode _Acquire(CQXScanner& scanner, std::string& error);
+    void _WaitForEnd(CQXScanner& scanner, CQXScanProgress& progress);
+    EQXScanExitCode _Outcome(CQXScanner& scanner, std::string& error) const;
+    void _Record(const QXSCAN_IMAGE& image, const std::string& file, int page);
+    void _WriteFailed(const std::string& error);
+
+    QXSCAN_OPTIONS m_options;
+    CQXScanImageWriter m_writer;
+    CQXScanIndexWriter m_index;
+    std::mutex m_lock;
+    std::set<std::string> m_files;
+    std::string m_writeError;
+    std::atomic<int> m_images{0};
+    std::atomic<long> m_sheet{0};
+    std::atomic<int> m_scannerError{0};
+    std::atomic<bool> m_ended{false};
+    std::atomic<bool> m_cancelled{false};
+};
