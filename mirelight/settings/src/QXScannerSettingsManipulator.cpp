@@ -1,6 +1,7 @@
 #include <mirelight/QXBatchAdapter.h>
 #include <mirelight/QXImageAddressAdapter.h>
 #include <mirelight/QXImprinterAdapter.h>
+#include <mirelight/QXImprinterTarnAdapter.h>
 #include <mirelight/QXPatchAdapter.h>
 #include <mirelight/QXScannerHelper.h>
 #include <mirelight/QXScannerSettingsManipulator.h>
@@ -29,6 +30,20 @@ bool ContainsIgnoringCase(const BYTE* data, size_t size, const char* word)
     const size_t length = std::strlen(word);
     const auto matches = [](BYTE a, char b) { return std::tolower(a) == b; };
     return std::search(data, data + size, word, word + length, matches) != data + size;
+}
+
+// In the binary form the tarn image address's leading-zeros code travels in
+// the imprinter's record; adapters[0] is the imprinter, [1] the image address.
+void MoveLeadingZerosCode(const std::vector<CQXScannerSettingsAdapter*>& adapters, bool toImageAddress)
+{
+    auto* imprinter = dynamic_cast<CQXImprinterTarnAdapter*>(adapters[0]);
+    auto* address = dynamic_cast<CQXImageAddressAdapter*>(adapters[1]);
+    if (!imprinter || !address)
+        return;
+    if (toImageAddress)
+        address->setImageAddressFormat(imprinter->getImageAddressFormat());
+    else
+        imprinter->setImageAddressFormat(address->getImageAddressFormat());
 }
 } // namespace
 
@@ -183,6 +198,7 @@ int CQXScannerSettingsManipulator::_DoReadFromBuffer(CZKBuffer& buffer)
             if (!adapter->ReadFromBuffer(record))
                 CZKException::Throw();
         }
+        MoveLeadingZerosCode(staging.Get(), true);
         _CommitAdapters(staging.Get());
         result = 1;
     }
@@ -204,6 +220,7 @@ int CQXScannerSettingsManipulator::_DoWriteToBuffer(CZKBuffer& buffer)
     int result = 0;
     try
     {
+        MoveLeadingZerosCode(m_adapters, false);
         buffer._RW_W_long(m_family);
         for (CQXScannerSettingsAdapter* adapter : m_adapters)
         {

@@ -243,7 +243,7 @@ TEST(AdapterPersistenceTest, CompareSeesEveryFieldAndCopyTakesThemAll)
     EXPECT_EQ(0, batch.Compare(CQXBatchTarnAdapter()));
 }
 
-TEST(AdapterPersistenceTest, FactoriesServeOnlyTheTarnFamily)
+TEST(AdapterPersistenceTest, FactoriesFollowTheFamilyTable)
 {
     for (int family = QX_SCANNER_FAMILY_GENERIC; family <= QX_SCANNER_FAMILY_CORRIE; ++family)
     {
@@ -256,7 +256,12 @@ TEST(AdapterPersistenceTest, FactoriesServeOnlyTheTarnFamily)
         EXPECT_EQ(tarn, batch != nullptr) << family;
         EXPECT_EQ(tarn, patch != nullptr) << family;
         EXPECT_EQ(tarn, address != nullptr) << family;
-        EXPECT_EQ(nullptr, imprinter);
+        const bool hasImprinter = code == QX_SCANNER_FAMILY_FELL || code == QX_SCANNER_FAMILY_TALUS || tarn ||
+                                  code == QX_SCANNER_FAMILY_MORAINE || code == QX_SCANNER_FAMILY_ESKER ||
+                                  code == QX_SCANNER_FAMILY_CORRIE;
+        EXPECT_EQ(hasImprinter, imprinter != nullptr) << family;
+        if (imprinter)
+            EXPECT_EQ(code, imprinter->GetFamilyCode());
         if (tarn)
         {
             EXPECT_EQ(QX_SCANNER_FAMILY_TARN, address->GetFamilyCode());

@@ -4,6 +4,7 @@
 #include <mirelight/QXBatchAdapter.h>
 #include <mirelight/QXImageAddressAdapter.h>
 #include <mirelight/QXPatchAdapter.h>
+#include <mirelight/QXImprinterTarnAdapter.h>
 #include <mirelight/QXScannerSettingsManipulator.h>
 
 #include <hollin/ZKRBuffer.h>
@@ -33,13 +34,18 @@ void ChangeAll(CQXScannerSettingsManipulator& manipulator)
     manipulator.GetPatchAdapter()->setToggle(1);
     manipulator.GetImageAddressAdapter()->setTemplate(3);
     manipulator.GetImageAddressAdapter()->setImageAddressFormat(2);
+    auto* imprinter = dynamic_cast<CQXImprinterTarnAdapter*>(manipulator.GetImprinterAdapter());
+    imprinter->setEnable(1);
+    imprinter->setPrintStringLevel1(L"<SCANNER_COUNTER>");
+    imprinter->setWriteSequenceMessage(3, L"\"C\"");
 }
 
 bool SameSettings(CQXScannerSettingsManipulator& a, CQXScannerSettingsManipulator& b)
 {
     return a.GetBatchAdapter()->Compare(*b.GetBatchAdapter()) == 0 &&
            a.GetPatchAdapter()->Compare(*b.GetPatchAdapter()) == 0 &&
-           a.GetImageAddressAdapter()->Compare(*b.GetImageAddressAdapter()) == 0;
+           a.GetImageAddressAdapter()->Compare(*b.GetImageAddressAdapter()) == 0 &&
+           a.GetImprinterAdapter()->Compare(*b.GetImprinterAdapter()) == 0;
 }
 
 void LoadScript(const CZKBuffer& buffer, CZKScript& script) { ASSERT_TRUE(script.Load(buffer)); }
@@ -57,7 +63,8 @@ TEST(SettingsManipulatorTest, FamilyDecidesTheAdapters)
     EXPECT_NE(nullptr, tarn.GetImageAddressAdapter());
     EXPECT_NE(nullptr, tarn.GetBatchAdapter());
     EXPECT_NE(nullptr, tarn.GetPatchAdapter());
-    EXPECT_EQ(nullptr, tarn.GetImprinterAdapter());
+    EXPECT_NE(nullptr, tarn.GetImprinterAdapter());
+    EXPECT_EQ(&tarn, tarn.GetImprinterAdapter()->GetManipulator());
     EXPECT_EQ(&tarn, tarn.GetPatchAdapter()->GetManipulator());
 
     CQXScannerSettingsManipulator unknown(L"Some Other Scanner");
@@ -114,8 +121,8 @@ TEST(SettingsManipulatorTest, BinaryFormIsStillRead)
 
     CQXScannerSettingsManipulator read(QX_SCANNER_FAMILY_TARN);
     ASSERT_EQ(1, read.ReadFromBuffer(buffer));
-    // The leading-zeros code travels with the imprinter in this form.
-    read.GetImageAddressAdapter()->setImageAddressFormat(2);
+    // The leading-zeros code travels with the imprinter in this form and
+    // reaches the image-address adapter again.
     EXPECT_TRUE(SameSettings(written, read));
 }
 

@@ -403,3 +403,51 @@ Profile = 0 | P-0001 | Default | Every document as it comes
 Profile = 1 | P-0002 | Invoices | Bitonal front, 300 dpi
 Profile = 65535 | P-9999 | Factory | Service settings
 Settings = 1 56 54 53 31 00 02
+
+[Cap.VENDOR_PRINTERMESSAGE1]
+Id = 0x800C
+Type = STR255
+Container = ONEVALUE
+Current = 
+Default = 
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
+
+[Cap.VENDOR_PRINTERMESSAGE2]
+Id = 0x800D
+Type = STR255
+Container = ONEVALUE
+Current = 
+Default = 
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
+
+[Cap.VENDOR_PRINTERMESSAGE3]
+Id = 0x800E
+Type = STR255
+Container = ONEVALUE
+Current = 
+Default = 
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
+
+[Cap.VENDOR_PRINTERMESSAGE4]
+Id = 0x800F
+Type = STR255
+Container = ONEVALUE
+Current = 
+Default = 
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
+
+[Cap.VENDOR_PRINTERMESSAGE5]
+Id = 0x8010
+Type = STR255
+Container = ONEVALUE
+Current = 
+Default = 
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT
+
+[Cap.VENDOR_PRINTERMESSAGE6]
+Id = 0x8011
+Type = STR255
+Container = ONEVALUE
+Current = 
+Default = 
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT

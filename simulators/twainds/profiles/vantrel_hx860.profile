@@ -403,3 +403,11 @@ Profile = 0 | P-0001 | Default | Every document as it comes
 Profile = 1 | P-0002 | Invoices | Bitonal front, 300 dpi
 Profile = 65535 | P-9999 | Factory | Service settings
 Settings = 1 56 54 53 31 00 02
+
+[Cap.CAP_PRINTERSUFFIX]
+Id = 0x102B
+Type = STR255
+Container = ONEVALUE
+Current = 
+Default = 
+Operations = GET, GETCURRENT, GETDEFAULT, SET, RESET, QUERYSUPPORT

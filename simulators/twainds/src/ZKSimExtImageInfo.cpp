@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -94,6 +95,14 @@ std::string SZKSimExtImageInfo::_Expand(const std::string& text, const ZK_SIM_IM
     ReplaceAll(value, "{counter}", std::to_string(facts.counter));
     ReplaceAll(value, "{sideno}", std::to_string(facts.image.side + 1));
     ReplaceAll(value, "{segments}", std::to_string(facts.image.segments));
+    // What the imprinter was told to print, e.g. {cap:0x102B} for its suffix.
+    if (facts.texts)
+        for (const auto& [id, text] : *facts.texts)
+        {
+            char tag[16];
+            std::snprintf(tag, sizeof(tag), "{cap:0x%04X}", static_cast<unsigned>(id));
+            ReplaceAll(value, tag, text);
+        }
     return value;
 }
 

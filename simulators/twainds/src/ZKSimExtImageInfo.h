@@ -3,6 +3,7 @@
 // the entry's Item; longer ones in a heap block the application frees.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct ZK_SIM_IMAGE_FACTS
     TW_UINT32 counter = 0; // the imprinter counter of the image's document
     std::string camera;
     TW_FRAME frame{};
+    const std::map<TW_UINT16, std::string>* texts = nullptr; // text capabilities at the batch's start
 };
 
 class SZKSimExtImageInfo

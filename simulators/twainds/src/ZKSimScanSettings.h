@@ -3,6 +3,8 @@
 // whole batch).
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include <twaindefs/ZKTwainDefs.h>
@@ -21,6 +23,7 @@ struct ZK_SIM_SCAN_SETTINGS
     int xferCount = -1;              // -1: every sheet in the feeder
     TW_UINT32 printerIndex = 0;      // CAP_PRINTERINDEX: the counter of the next document
     std::vector<TW_UINT16> deviceEvents; // CAP_DEVICEEVENT: the events the application wants
+    std::map<TW_UINT16, std::string> texts; // current value of every text capability, by id
 };
 
 // One image of a batch.

@@ -127,6 +127,13 @@ ZK_SIM_SCAN_SETTINGS SZKSimScanSettingsReader::Read(const CZKSimProfile& profile
     _PageSize(profile, caps, units, xDpi, width, height);
     settings.pixelType = static_cast<TW_UINT16>(_Number(caps, ICAP_PIXELTYPE, TWPT_BW));
     settings.printerIndex = static_cast<TW_UINT32>(_Number(caps, CAP_PRINTERINDEX, 0));
+    for (const CZKSimCapability& cap : caps)
+        if (cap.GetItemType() >= TWTY_STR32 && cap.GetItemType() <= TWTY_STR255)
+        {
+            const ZKSimItem& text = cap.GetCurrent();
+            const auto* bytes = reinterpret_cast<const char*>(text.data());
+            settings.texts[cap.GetId()] = std::string(bytes, strnlen(bytes, text.size()));
+        }
     settings.format.bitsPerPixel = BitsPerPixel(settings.pixelType);
     settings.format.xDpi = std::max(1L, std::lround(xDpi));
     settings.format.yDpi = std::max(1L, std::lround(yDpi));

@@ -270,6 +270,7 @@ ZK_SIM_IMAGE_FACTS CZKSimTransfer::_Facts() const
     facts.counter = _CounterOf(facts.image.sheet);
     facts.camera = _Camera(facts.image);
     facts.frame = m_settings.frame;
+    facts.texts = &m_settings.texts;
     return facts;
 }
 

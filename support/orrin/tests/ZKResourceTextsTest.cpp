@@ -169,6 +169,9 @@ TEST_F(ZKResourceTextsTest, PlaceholdersAreOnlyTheDocumentedOnes)
         {"MSG_IMPRINTER_TRANSLATE_STRING_FAILED", {"%ls", "%d"}},
         {"MSG_IMPRINTER_WRITE_STRING_FAILED", {"%ls"}},
         {"MSG_IMPRINTER_WRITE_PRINTERWRITESEQUENCESTRING_FAILED", {"%d"}},
+        {"MSG_IMPRINTER_INDEX_OUT_OF_RANGE", {"%ls", "%ls"}},
+        {"MSG_IMPRINTER_INDEXDIGITS_OUT_OF_RANGE", {"%ls", "%ls"}},
+        {"MSG_IMPRINTER_POSITION_OUT_OF_RANGE", {"%ls", "%ls", "%ls"}},
     };
     for (const auto& section : m_english.sections)
     {

@@ -6,6 +6,7 @@
 #include <brackwater/QXByteTypes.h>
 #include <brackwater/QX_SCNCFG_CONFIGDATA_TYPE.h>
 #include <mirelight/QXScannerTypes.h>
+#include <mirelight/QX_IMPRINTER_EXPRESSION.h>
 #include <mirelight/QX_SCANNER_CAMERAINFO.h>
 #include <mirelight/QX_SCANNER_IMAGE_INFO.h>
 #include <mirelight/QX_SCANNER_INFO.h>
@@ -13,6 +14,7 @@
 #include <wincompat/WinTypes.h>
 
 #include <string>
+#include <vector>
 
 class CZKBitmapHandle;
 class CZKBuffer;
@@ -41,6 +43,20 @@ public:
     // the bitmap is refused.
     static BOOL ConvertToBitmap(CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info, CZKBitmapHandle& bitmap,
                                 int scale);
+
+    // A default-value expression evaluated into the UTF-8 text an imprinter
+    // prints. Text longer than maxLength bytes fails, or with truncate is
+    // cut to at most maxLength bytes without splitting a character.
+    static BOOL TranslateExpression(const wchar_t* expression, std::string& text, WORD maxLength, BOOL truncate);
+    // The same into a fixed buffer, zero-filled and always terminated
+    // (at most 255 bytes of text).
+    static BOOL TranslateExpression(const wchar_t* expression, char (&text)[256], WORD maxLength, BOOL truncate);
+
+    // An imprinter formula: nothing but <name> tokens, each the strName of
+    // one of the expressions, at most maxItems tokens printing at most
+    // maxLength characters (expressions of unknown length do not count).
+    static BOOL ValidateFormula(const wchar_t* formula, const std::vector<QX_IMPRINTER_EXPRESSION>& expressions,
+                                unsigned maxItems, unsigned maxLength);
 
 protected:
     CQXScannerHelper() = default;

@@ -1,6 +1,5 @@
-// The scanner's imprinter. The per-family imprinter adapters are not part
-// of this library yet: the factory answers null for every family, so a
-// manipulator treats the imprinter as absent.
+// The scanner's imprinter: the base of the per-family imprinter adapters,
+// with the factory and the capability accesses every family shares.
 #pragma once
 
 #include <mirelight/QXTWAINSettingsAdapter.h>
@@ -16,6 +15,15 @@ public:
     // The leaves compare and copy their own records.
     int Compare(const CQXScannerSettingsAdapter&) const override { return 0; }
     void Copy(const CQXScannerSettingsAdapter&) override {}
+
+    virtual unsigned getSuffixLengthLimit() const { return 255; }
+    virtual unsigned getIndexLimit() const { return 4294967295u; }
+
+    // CAP_PRINTERENABLED and CAP_PRINTERINDEX; 1 on success.
+    static int _ReadEnable(CZKTWSourceManager* sourceManager, int& enable);
+    static int _WriteEnable(CZKTWSourceManager* sourceManager, int enable);
+    static int _ReadIndex(CZKTWSourceManager* sourceManager, unsigned& index);
+    static int _WriteIndex(CZKTWSourceManager* sourceManager, unsigned index);
 
 protected:
     CQXImprinterAdapter() = default;

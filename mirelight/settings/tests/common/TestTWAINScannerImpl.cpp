@@ -7,6 +7,7 @@
 namespace
 {
 constexpr WORD CAP_IMAGE_ADDRESS = 0x8015;
+constexpr WORD CAP_PRINTER_ENABLED = 0x1027;
 } // namespace
 
 CTestTWAINScannerImpl::CTestTWAINScannerImpl()
@@ -59,6 +60,7 @@ BOOL CTestTWAINScannerImpl::LoadCapabilities()
 {
     _ClearCapabilities();
     _SetCapability(QX_SCANNER_CAP_VENDOR8015, m_manager.IsCapSupported(CAP_IMAGE_ADDRESS) ? 1 : 0);
+    _SetCapability(QX_SCANNER_CAP_IMPRINTER, m_manager.IsCapSupported(CAP_PRINTER_ENABLED) ? 1 : 0);
     return TRUE;
 }
 
