@@ -261,7 +261,9 @@ TEST(AdapterPersistenceTest, FactoriesFollowTheFamilyTable)
                                   code == QX_SCANNER_FAMILY_CORRIE;
         EXPECT_EQ(hasImprinter, imprinter != nullptr) << family;
         if (imprinter)
+        {
             EXPECT_EQ(code, imprinter->GetFamilyCode());
+        }
         if (tarn)
         {
             EXPECT_EQ(QX_SCANNER_FAMILY_TARN, address->GetFamilyCode());
