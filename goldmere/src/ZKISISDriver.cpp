@@ -65,25 +65,35 @@ BOOL CZKISISDriver::_Number(uint32_t message, ZKISIS_VALUE& value, WORD tag, WOR
     return TRUE;
 }
 
-BOOL CZKISISDriver::GetLong(long& value, WORD tag, WORD index)
+BOOL CZKISISDriver::_Long(uint32_t message, long& value, WORD tag, WORD index)
 {
     ZKISIS_VALUE answer;
-    if (!_Number(ZKISIS_MSG_GET_LONG, answer, tag, index))
+    if (!_Number(message, answer, tag, index))
         return FALSE;
     value = answer.type == ZKISIS_TYPE_RATIONAL ? answer.rational.numerator / answer.rational.denominator
                                                 : answer.longValue;
     return TRUE;
 }
 
-BOOL CZKISISDriver::GetFloat(float& value, WORD tag, WORD index)
+BOOL CZKISISDriver::_Float(uint32_t message, float& value, WORD tag, WORD index)
 {
     ZKISIS_VALUE answer;
-    if (!_Number(ZKISIS_MSG_GET_RATIONAL, answer, tag, index))
+    if (!_Number(message, answer, tag, index))
         return FALSE;
     value = answer.type == ZKISIS_TYPE_RATIONAL
                 ? static_cast<float>(double(answer.rational.numerator) / answer.rational.denominator)
                 : static_cast<float>(answer.longValue);
     return TRUE;
+}
+
+BOOL CZKISISDriver::GetLong(long& value, WORD tag, WORD index)
+{
+    return _Long(ZKISIS_MSG_GET_LONG, value, tag, index);
+}
+
+BOOL CZKISISDriver::GetFloat(float& value, WORD tag, WORD index)
+{
+    return _Float(ZKISIS_MSG_GET_RATIONAL, value, tag, index);
 }
 
 BOOL CZKISISDriver::_Text(uint32_t lengthMessage, uint32_t textMessage, std::wstring& value, WORD tag, WORD index)
@@ -176,23 +186,12 @@ long CZKISISDriver::ChoiceCount(WORD tag)
 
 BOOL CZKISISDriver::ChoiceLong(long& value, WORD tag, WORD index)
 {
-    ZKISIS_VALUE answer;
-    if (!_Number(ZKISIS_MSG_CHOICE_LONG, answer, tag, index))
-        return FALSE;
-    value = answer.type == ZKISIS_TYPE_RATIONAL ? answer.rational.numerator / answer.rational.denominator
-                                                : answer.longValue;
-    return TRUE;
+    return _Long(ZKISIS_MSG_CHOICE_LONG, value, tag, index);
 }
 
 BOOL CZKISISDriver::ChoiceFloat(float& value, WORD tag, WORD index)
 {
-    ZKISIS_VALUE answer;
-    if (!_Number(ZKISIS_MSG_CHOICE_RATIONAL, answer, tag, index))
-        return FALSE;
-    value = answer.type == ZKISIS_TYPE_RATIONAL
-                ? static_cast<float>(double(answer.rational.numerator) / answer.rational.denominator)
-                : static_cast<float>(answer.longValue);
-    return TRUE;
+    return _Float(ZKISIS_MSG_CHOICE_RATIONAL, value, tag, index);
 }
 
 BOOL CZKISISDriver::ChoiceText(std::wstring& value, WORD tag, WORD index)

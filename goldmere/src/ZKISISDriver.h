@@ -56,5 +56,8 @@ protected:
 
 private:
     BOOL _Number(uint32_t message, ZKISIS_VALUE& value, WORD tag, WORD index);
+    // A number answer as a whole number or as a float, whichever form the driver chose.
+    BOOL _Long(uint32_t message, long& value, WORD tag, WORD index);
+    BOOL _Float(uint32_t message, float& value, WORD tag, WORD index);
     BOOL _Text(uint32_t lengthMessage, uint32_t textMessage, std::wstring& value, WORD tag, WORD index);
 };
