@@ -33,37 +33,12 @@ template <class Element> struct TQXObRecordList
     }
     int compare(const TQXObRecordList& other) const
     {
-        if (GetCount() != other.GetCount())
-            return -1;
-        for (int i = 0; i < GetCount(); ++i)
-        {
-            const Element* a = GetAt(i);
-            const Element* b = other.GetAt(i);
-            if (!a || !b || a->compare(*b) != 0)
-                return -1;
-        }
-        return 0;
+        return SQXRecordList::Compare<Element>(list, other.list);
     }
     bool operator==(const TQXObRecordList& other) const { return compare(other) == 0; }
     bool operator!=(const TQXObRecordList& other) const { return compare(other) != 0; }
-    BOOL check() const
-    {
-        for (int i = 0; i < GetCount(); ++i)
-        {
-            const Element* element = GetAt(i);
-            if (!element || !element->check())
-                return FALSE;
-        }
-        return TRUE;
-    }
-    void normalize()
-    {
-        for (int i = 0; i < GetCount(); ++i)
-        {
-            if (Element* element = GetAt(i))
-                element->normalize();
-        }
-    }
+    BOOL check() const { return SQXRecordList::Check<Element>(list); }
+    void normalize() { SQXRecordList::Normalize<Element>(list); }
 
 protected:
     template <class SectionName>
@@ -79,12 +54,6 @@ protected:
     // True when any element answers true to isEnabled.
     template <class Predicate> BOOL anyElement(Predicate isEnabled) const
     {
-        for (int i = 0; i < GetCount(); ++i)
-        {
-            const Element* element = GetAt(i);
-            if (element && isEnabled(*element))
-                return TRUE;
-        }
-        return FALSE;
+        return SQXRecordList::Any<Element>(list, isEnabled);
     }
 };

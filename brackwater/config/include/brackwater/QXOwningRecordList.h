@@ -32,39 +32,14 @@ public:
     }
     int compare(const TQXOwningRecordList& other) const
     {
-        if (GetCount() != other.GetCount())
-            return -1;
-        for (int i = 0; i < GetCount(); ++i)
-        {
-            const Element* mine = GetItem(i);
-            const Element* theirs = other.GetItem(i);
-            if (!mine || !theirs || mine->compare(*theirs) != 0)
-                return -1;
-        }
-        return 0;
+        return SQXRecordList::Compare<Element>(*this, other);
     }
     bool operator==(const TQXOwningRecordList& other) const { return compare(other) == 0; }
     bool operator!=(const TQXOwningRecordList& other) const { return compare(other) != 0; }
-    BOOL check() const
-    {
-        for (int i = 0; i < GetCount(); ++i)
-        {
-            const Element* element = GetItem(i);
-            if (!element || !element->check())
-                return FALSE;
-        }
-        return TRUE;
-    }
+    BOOL check() const { return SQXRecordList::Check<Element>(*this); }
 
 protected:
-    void _NormalizeItems()
-    {
-        for (int i = 0; i < GetCount(); ++i)
-        {
-            if (Element* element = GetItem(i))
-                element->normalize();
-        }
-    }
+    void _NormalizeItems() { SQXRecordList::Normalize<Element>(*this); }
 
     template <class SectionName>
     BOOL _Write(CZKScript& script, const wchar_t* countKey, SectionName sectionOf) const

@@ -36,6 +36,56 @@ struct QXSectionAbsolute
 class SQXRecordList
 {
 public:
+    // Two lists are equal (0) when their elements compare equal in order,
+    // else -1. A missing or foreign element never compares equal.
+    template <class Element> static int Compare(const CZKObList& a, const CZKObList& b)
+    {
+        if (a.GetCount() != b.GetCount())
+            return -1;
+        for (int i = 0; i < a.GetCount(); ++i)
+        {
+            const Element* mine = a.GetAtIndexAs<Element>(i);
+            const Element* theirs = b.GetAtIndexAs<Element>(i);
+            if (!mine || !theirs || mine->compare(*theirs) != 0)
+                return -1;
+        }
+        return 0;
+    }
+
+    // True when any element answers true to predicate.
+    template <class Element, class Predicate>
+    static BOOL Any(const CZKObList& list, Predicate predicate)
+    {
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            const Element* element = list.GetAtIndexAs<Element>(i);
+            if (element && predicate(*element))
+                return TRUE;
+        }
+        return FALSE;
+    }
+
+    // A list is valid when every element is there and valid.
+    template <class Element> static BOOL Check(const CZKObList& list)
+    {
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            const Element* element = list.GetAtIndexAs<Element>(i);
+            if (!element || !element->check())
+                return FALSE;
+        }
+        return TRUE;
+    }
+
+    template <class Element> static void Normalize(CZKObList& list)
+    {
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            if (Element* element = list.GetAtIndexAs<Element>(i))
+                element->normalize();
+        }
+    }
+
     // Element must derive from CZKObject and offer toscript(CZKScript&).
     template <class Element, class SectionName>
     static BOOL Write(CZKScript& script, const CZKObList& list, const wchar_t* countKey,
