@@ -52,9 +52,9 @@ void AddScanCommand(CLI::App& app, QXSCAN_OPTIONS& options, std::string& pages)
     scan->add_option("--settings", options.settingsFile, "Scanner configuration file to apply")
         ->check(CLI::ExistingFile);
     scan->add_option("--out", options.outFolder, "Output folder (created when missing)")->required();
-    scan->add_option("--format", options.format, "tiff-g4, tiff or jpeg")
-        ->check(CLI::IsMember({"tiff-g4", "tiff", "jpeg"}));
-    scan->add_flag("--multipage", options.multipage, "One multipage TIFF per document");
+    scan->add_option("--format", options.format, "tiff-g4, tiff, jpeg, png or pdf")
+        ->check(CLI::IsMember({"tiff-g4", "tiff", "jpeg", "png", "pdf"}));
+    scan->add_flag("--multipage", options.multipage, "One multipage TIFF or PDF per document");
 }
 
 struct MASK_ARGUMENTS
@@ -99,8 +99,10 @@ int RunMask(const MASK_ARGUMENTS& mask)
 // Combinations the single options cannot check.
 std::string CheckScanOptions(const QXSCAN_OPTIONS& options)
 {
-    if (options.multipage && options.format == "jpeg")
-        return "--multipage needs a TIFF format";
+    if (options.multipage && (options.format == "jpeg" || options.format == "png"))
+        return "--multipage needs a TIFF format or pdf";
+    if (options.transfer == "file" && options.format.rfind("tiff", 0) != 0)
+        return "--transfer file gives the scanner's own TIFF files; use --format tiff or tiff-g4";
     if (options.multipage && options.transfer == "file")
         return "--multipage needs --transfer memory or native";
     if (options.format == "tiff-g4" && !options.mode.empty() && options.mode != "bw")

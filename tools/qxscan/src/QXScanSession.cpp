@@ -42,11 +42,15 @@ WORD PixelType(const std::string& mode)
 }
 
 // G4 and JPEG come from the scanner, coded, when it can; otherwise raw.
+// A PDF takes bitonal pages as G4 and grey or colour ones as JPEG.
 WORD Compression(const QXSCAN_OPTIONS& options)
 {
-    if (options.format == "tiff-g4" && (options.mode.empty() || options.mode == "bw"))
+    const bool bitonal = options.mode.empty() || options.mode == "bw";
+    if ((options.format == "tiff-g4" || options.format == "pdf") && bitonal)
         return TWCP_GROUP4;
-    return options.format == "jpeg" ? TWCP_JPEG : TWCP_NONE;
+    if (options.format == "jpeg" || options.format == "pdf")
+        return TWCP_JPEG;
+    return TWCP_NONE;
 }
 
 EQXScanExitCode ExitCodeOf(int scannerError)
@@ -103,7 +107,12 @@ EQXScanExitCode CQXScanSession::Run(std::string& error)
     if (code == QXSCAN_EXIT_OK)
         code = _Acquire(scanner, error);
     scanner.SetObserver(nullptr);
-    m_writer.Finish();
+    std::string finishError;
+    if (!m_writer.Finish(finishError) && code == QXSCAN_EXIT_OK)
+    {
+        error = finishError;
+        code = QXSCAN_EXIT_OUTPUT;
+    }
     return code;
 }
 

@@ -95,6 +95,8 @@ TEST(CommandLineTest, BadArgumentsExitWithTwoAndOneLine)
         {"scan", scanner, "--out", out.Path(), "--format", "tiff-g4", "--mode", "color"},
         {"scan", scanner, "--out", out.Path(), "--format", "jpeg", "--mode", "bw"},
         {"scan", scanner, "--out", out.Path(), "--transfer", "file", "--multipage"},
+        {"scan", scanner, "--out", out.Path(), "--format", "png", "--multipage"},
+        {"scan", scanner, "--out", out.Path(), "--transfer", "file", "--format", "pdf"},
     };
     for (const std::vector<std::string>& args : cases)
     {
