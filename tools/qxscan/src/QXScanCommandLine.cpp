@@ -146,8 +146,10 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     list->add_flag("--json", json, "A JSON array for machines");
 
     std::string infoScanner;
-    CLI::App* info = app.add_subcommand("info", "Show what a scanner reports about itself (JSON)");
+    bool infoJson = false;
+    CLI::App* info = app.add_subcommand("info", "Show what a scanner reports about itself");
     info->add_option("scanner", infoScanner, "Scanner name as qxscan list prints it")->required();
+    info->add_flag("--json", infoJson, "A JSON object for machines");
 
     QXSCAN_OPTIONS options;
     std::string pages;
@@ -182,6 +184,6 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     if (list->parsed())
         return CQXScanListCommand::Run(json, stdout);
     if (info->parsed())
-        return CQXScanInfoCommand::Run(infoScanner, stdout);
+        return CQXScanInfoCommand::Run(infoScanner, infoJson, stdout);
     return RunScan(options, pages);
 }
