@@ -49,7 +49,7 @@ void AddScanCommand(CLI::App& app, QXSCAN_OPTIONS& options, std::string& pages)
     scan->add_option("--pause", options.pauseMs, "Milliseconds between repeat passes")
         ->needs(repeat)
         ->check(CLI::Range(0, 3600000));
-    scan->add_option("--settings", options.settingsFile, "Scanner configuration file to apply")
+    scan->add_option("--settings", options.settingsFile, "Scanner configuration or job scanner group file to apply")
         ->check(CLI::ExistingFile);
     scan->add_option("--out", options.outFolder, "Output folder (created when missing)")->required();
     scan->add_option("--format", options.format, "tiff-g4, tiff, jpeg, png or pdf")

@@ -3,13 +3,13 @@
 #include "QXScanInterrupt.h"
 #include "QXScanProgress.h"
 #include "QXScanScannerAccess.h"
+#include "QXScanSettingsFile.h"
 
 #include <mirelight/QXScanner.h>
 #include <mirelight/QX_SCANNER_ERROR_INFO.h>
 #include <mirelight/QX_SCANNER_IMAGEDATA_INFO.h>
 #include <mirelight/QX_SCANNER_IMAGEFILE_BEGIN_INFO.h>
 
-#include <brackwater/QX_SCNCFG_CONFIGDATA_TYPE.h>
 #include <fennick/ZKTWSourceManager.h>
 #include <hollin/ZKBuffer.h>
 #include <hollin/ZKCommon.h>
@@ -133,17 +133,12 @@ EQXScanExitCode CQXScanSession::_Configure(CQXScanner& scanner, std::string& err
 {
     if (!m_options.settingsFile.empty())
     {
-        QX_SCNCFG_CONFIGDATA_TYPE config;
-        if (!config.fromfile(SZKCommon::MBStoWCS(m_options.settingsFile)))
-        {
-            error = "cannot read the scanner configuration " + m_options.settingsFile;
-            return QXSCAN_EXIT_BAD_ARGUMENTS;
-        }
-        if (!scanner.SetConfig(config))
-        {
-            error = "the scanner refused the configuration " + m_options.settingsFile;
-            return QXSCAN_EXIT_FAILURE;
-        }
+        CQXScanSettingsFile settings;
+        EQXScanExitCode code = settings.Load(m_options.settingsFile, error);
+        if (code == QXSCAN_EXIT_OK)
+            code = settings.Apply(scanner, error);
+        if (code != QXSCAN_EXIT_OK)
+            return code;
     }
     if (m_options.duplex && !scanner.SetTagValue(1, 1))
     {
