@@ -1,5 +1,6 @@
 #include "QXScanSession.h"
 
+#include "QXScanFileImage.h"
 #include "QXScanInterrupt.h"
 #include "QXScanProgress.h"
 #include "QXScanScannerAccess.h"
@@ -102,6 +103,7 @@ EQXScanExitCode CQXScanSession::Run(std::string& error)
     if (code != QXSCAN_EXIT_OK)
         return code;
     CQXScanner& scanner = access.Scanner();
+    m_twain = scanner.GetSessionManager().GetTWAIN();
     scanner.SetObserver(this);
     code = _Configure(scanner, error);
     if (code == QXSCAN_EXIT_OK)
@@ -249,8 +251,10 @@ EQXScanExitCode CQXScanSession::_Outcome(CQXScanner& scanner, std::string& error
     return code;
 }
 
-void CQXScanSession::OnSessionBegin(QX_SCANNER_SESSION_BEGIN_INFO&)
+void CQXScanSession::OnSessionBegin(QX_SCANNER_SESSION_BEGIN_INFO& info)
 {
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_session = info;
 }
 
 void CQXScanSession::OnSessionEnd(QX_SCANNER_SESSION_END_INFO&)
@@ -277,10 +281,13 @@ void CQXScanSession::OnImageFileBegin(QX_SCANNER_IMAGEFILE_BEGIN_INFO& info)
 void CQXScanSession::OnImageFileEnd(QX_SCANNER_IMAGEFILE_END_INFO& info)
 {
     // The scanner wrote the file itself: only its index line is ours.
-    QXSCAN_IMAGE image;
-    const std::string file = fs::path(SZKCommon::WCStoMBS(info.strFileName)).filename().string();
+    const std::string path = SZKCommon::WCStoMBS(info.strFileName);
     std::lock_guard<std::mutex> guard(m_lock);
-    _Record(image, file, 0);
+    QXSCAN_IMAGE image;
+    CQXScanFileImage::Describe(path, m_twain, m_session, image);
+    std::error_code sizeError;
+    const uintmax_t size = fs::file_size(path, sizeError);
+    _Record(image, fs::path(path).filename().string(), 0, sizeError ? 0 : static_cast<size_t>(size));
 }
 
 void CQXScanSession::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
@@ -306,17 +313,17 @@ void CQXScanSession::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
         _WriteFailed(error);
         return;
     }
-    _Record(image, file, page);
+    _Record(image, file, page, image.bytes.size());
 }
 
-void CQXScanSession::_Record(const QXSCAN_IMAGE& image, const std::string& file, int page)
+void CQXScanSession::_Record(const QXSCAN_IMAGE& image, const std::string& file, int page, size_t bytes)
 {
     const int number = ++m_images;
     LONG sheet = 0;
     if (image.tags.GetValue(202, sheet))
         m_sheet = sheet;
     m_files.insert(file);
-    if (!m_index.Add(number, image, file, page))
+    if (!m_index.Add(number, image, file, page, bytes))
         _WriteFailed("cannot write index.jsonl");
 }
 

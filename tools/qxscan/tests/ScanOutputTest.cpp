@@ -163,12 +163,31 @@ TEST(ScanOutputTest, NativeBitmapsGiveTheSamePagesAsMemoryTransfers)
     }
 }
 
-TEST(ScanOutputTest, FilesTheScannerWritesItselfAreIndexed)
+TEST(ScanOutputTest, FilesTheScannerWritesItselfAreIndexedLikeImagesInMemory)
 {
+    // A scanner that reports counters, imprint and image address per image.
+    const char* const scanner = "twain:Vantrel PX530";
     CTempFolder file;
-    ASSERT_EQ(0, Scan(file.Path(), {"--pages", "2", "--transfer", "file"}).exitCode);
-    const std::vector<nlohmann::json> index = Index(file.Path());
-    ASSERT_EQ(2u, index.size());
-    for (const nlohmann::json& line : index)
-        EXPECT_EQ(1u, ReadTiff(file.Path() + "/" + line["file"].get<std::string>()).size());
+    CTempFolder memory;
+    const std::vector<std::string> pages = {"scan", scanner, "--pages", "4", "--duplex", "--out"};
+    std::vector<std::string> byFile = pages;
+    byFile.insert(byFile.end(), {file.Path(), "--transfer", "file"});
+    std::vector<std::string> byMemory = pages;
+    byMemory.push_back(memory.Path());
+    ASSERT_EQ(0, CToolRun::Run(byFile).exitCode);
+    ASSERT_EQ(0, CToolRun::Run(byMemory).exitCode);
+    const std::vector<nlohmann::json> fromFile = Index(file.Path());
+    const std::vector<nlohmann::json> fromMemory = Index(memory.Path());
+    ASSERT_EQ(4u, fromFile.size());
+    ASSERT_EQ(fromMemory.size(), fromFile.size());
+    for (size_t i = 0; i < fromFile.size(); ++i)
+    {
+        const std::string name = fromFile[i]["file"];
+        EXPECT_EQ(1u, ReadTiff(file.Path() + "/" + name).size()) << name;
+        for (const char* key : {"side", "width", "height", "bitsPerPixel", "xResolution", "format", "tags"})
+            EXPECT_EQ(fromMemory[i][key], fromFile[i][key]) << name << " " << key;
+        EXPECT_GT(fromFile[i]["bytes"].get<size_t>(), 0u) << name;
+    }
+    EXPECT_FALSE(fromFile[0]["tags"]["imprintedText"].is_null());
+    EXPECT_FALSE(fromFile[0]["tags"]["imageAddress"].is_null());
 }
