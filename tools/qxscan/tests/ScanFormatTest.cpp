@@ -265,3 +265,19 @@ TEST(ScanFormatTest, PdfOfUncodedBitonalRowsDrawsBlackWhereTheTiffIsBlack)
     EXPECT_GT(black, 0u);
     EXPECT_EQ(0u, mismatches);
 }
+
+TEST(ScanFormatTest, APaperJamStillLeavesEveryReceivedPageInACompletePdf)
+{
+    // PDF documents are held until they end: a fault must not lose them.
+    CPrivateSystemFolder folder("[Faults]\nPaperJam = 3");
+    CTempFolder out;
+    const TOOL_RESULT result = CToolRun::Run({"--system", folder.Path(), "scan", kProductionScanner, "--duplex",
+                                              "--format", "pdf", "--multipage", "--out", out.Path()});
+    EXPECT_EQ(4, result.exitCode) << result.err;
+    const std::vector<nlohmann::json> index = Index(out.Path());
+    ASSERT_EQ(4u, index.size());
+    size_t pages = 0;
+    for (const char* file : {"document0001.pdf", "document0002.pdf"})
+        pages += PdfImages(out.Path() + "/" + file).size();
+    EXPECT_EQ(index.size(), pages);
+}
