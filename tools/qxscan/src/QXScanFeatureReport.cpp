@@ -1,5 +1,7 @@
 #include "QXScanFeatureReport.h"
 
+#include "QXScanReportValue.h"
+
 #include <mirelight/QXScanner.h>
 #include <mirelight/QXScannerSettingsManipulator.h>
 
@@ -49,22 +51,16 @@ nlohmann::ordered_json AddressFormat(const QX_IMAGEADDRESS_FORMAT& format)
     return {{"layout", layout}, {"fill", FillName(format.nLeadingZerosFormat)}};
 }
 
-nlohmann::ordered_json NumberTag(CQXScanner& scanner, DWORD tag)
-{
-    int value = 0;
-    return scanner.GetTagValue(tag, value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json();
-}
-
 nlohmann::ordered_json Imprinter(CQXScanner& scanner)
 {
     unsigned int counter = 0;
-    return {{"enabled", NumberTag(scanner, 4)},
+    return {{"enabled", SQXScanReportValue::Number(scanner, 4)},
             {"counter", scanner.GetTagValue(1010, counter) ? nlohmann::ordered_json(counter) : nlohmann::ordered_json()}};
 }
 
 nlohmann::ordered_json ImageAddress(CQXScanner& scanner)
 {
-    nlohmann::ordered_json shown = {{"active", NumberTag(scanner, 1007)}};
+    nlohmann::ordered_json shown = {{"active", SQXScanReportValue::Number(scanner, 1007)}};
     QX_IMAGEADDRESS_FORMAT format;
     if (scanner.GetTagValue(1009, static_cast<void*>(&format)))
         shown["format"] = AddressFormat(format);

@@ -3,6 +3,7 @@
 #include "QXScanCameraReport.h"
 #include "QXScanFeatureReport.h"
 #include "QXScanInfoText.h"
+#include "QXScanReportValue.h"
 #include "QXScanScannerAccess.h"
 
 #include <mirelight/QX_SCANNER_DEVICE_INFO.h>
@@ -26,13 +27,6 @@ nlohmann::ordered_json FamilyName(EQXScannerFamily family)
 {
     const int index = static_cast<int>(family);
     return index >= 0 && index < static_cast<int>(std::size(kFamilyNames)) ? nlohmann::ordered_json(kFamilyNames[index]) : nlohmann::ordered_json();
-}
-
-// A number tag, or null when the scanner does not answer it.
-nlohmann::ordered_json NumberTag(CQXScanner& scanner, DWORD tag)
-{
-    int value = 0;
-    return scanner.GetTagValue(tag, value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json();
 }
 
 nlohmann::ordered_json Capabilities(CQXScanner& scanner)
@@ -93,11 +87,11 @@ EQXScanExitCode CQXScanInfoCommand::Run(const std::string& name, bool json, std:
         {"device", DeviceInfo(scanner)},
         {"capabilityMask", scanner.GetCapabilityMask(mask) ? nlohmann::ordered_json(mask) : nlohmann::ordered_json()},
         {"capabilities", Capabilities(scanner)},
-        {"duplexEnabled", NumberTag(scanner, 1)},
-        {"duplexFlags", NumberTag(scanner, 2)},
-        {"captureSide", NumberTag(scanner, 3)},
-        {"imagesPerSheet", NumberTag(scanner, 5)},
-        {"extendedFeatures", NumberTag(scanner, 15)},
+        {"duplexEnabled", SQXScanReportValue::Number(scanner, 1)},
+        {"duplexFlags", SQXScanReportValue::Number(scanner, 2)},
+        {"captureSide", SQXScanReportValue::Number(scanner, 3)},
+        {"imagesPerSheet", SQXScanReportValue::Number(scanner, 5)},
+        {"extendedFeatures", SQXScanReportValue::Number(scanner, 15)},
         {"profiles", Profiles(scanner)},
         {"cameraInfo", CQXScanCameraReport::Read(scanner)},
         {"features", CQXScanFeatureReport::Read(scanner)},

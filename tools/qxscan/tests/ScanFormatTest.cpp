@@ -1,6 +1,7 @@
 // PNG and PDF output: PNG pages decode to the same pixels as uncompressed
 // TIFF pages; PDF pages carry the scanner's G4 and JPEG data unchanged,
 // with the filter, size and sense a reader needs to draw them.
+#include "IndexFile.h"
 #include "PrivateSystemFolder.h"
 #include "ToolRun.h"
 
@@ -18,15 +19,6 @@
 
 namespace
 {
-std::vector<nlohmann::json> Index(const std::string& folder)
-{
-    std::vector<nlohmann::json> lines;
-    std::ifstream in(folder + "/index.jsonl");
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(nlohmann::json::parse(line));
-    return lines;
-}
-
 TOOL_RESULT Scan(const std::string& out, std::vector<std::string> extra)
 {
     std::vector<std::string> args = {"scan", kProductionScanner, "--out", out};
@@ -170,7 +162,7 @@ TEST(ScanFormatTest, PngPagesShowTheSamePixelsAsUncompressedTiff)
         CTempFolder tiff;
         ASSERT_EQ(0, Scan(png.Path(), {"--pages", "1", "--mode", mode, "--format", "png"}).exitCode) << mode;
         ASSERT_EQ(0, Scan(tiff.Path(), {"--pages", "1", "--mode", mode, "--format", "tiff"}).exitCode) << mode;
-        const std::vector<nlohmann::json> index = Index(png.Path());
+        const std::vector<nlohmann::json> index = CIndexFile::Read(png.Path());
         ASSERT_EQ(1u, index.size()) << mode;
         EXPECT_EQ("image0001.png", index[0]["file"]);
         const RGB_PAGE fromPng = ReadPngRgb(png.Path() + "/image0001.png");
@@ -188,7 +180,7 @@ TEST(ScanFormatTest, MultipagePdfHoldsTheScannersG4StreamsUnchanged)
     CTempFolder g4;
     ASSERT_EQ(0, Scan(pdf.Path(), {"--pages", "4", "--duplex", "--format", "pdf", "--multipage"}).exitCode);
     ASSERT_EQ(0, Scan(g4.Path(), {"--pages", "4", "--duplex", "--format", "tiff-g4"}).exitCode);
-    const std::vector<nlohmann::json> index = Index(pdf.Path());
+    const std::vector<nlohmann::json> index = CIndexFile::Read(pdf.Path());
     ASSERT_EQ(4u, index.size());
     for (size_t i = 0; i < index.size(); ++i)
     {
@@ -274,7 +266,7 @@ TEST(ScanFormatTest, APaperJamStillLeavesEveryReceivedPageInACompletePdf)
     const TOOL_RESULT result = CToolRun::Run({"--system", folder.Path(), "scan", kProductionScanner, "--duplex",
                                               "--format", "pdf", "--multipage", "--out", out.Path()});
     EXPECT_EQ(4, result.exitCode) << result.err;
-    const std::vector<nlohmann::json> index = Index(out.Path());
+    const std::vector<nlohmann::json> index = CIndexFile::Read(out.Path());
     ASSERT_EQ(4u, index.size());
     size_t pages = 0;
     for (const char* file : {"document0001.pdf", "document0002.pdf"})

@@ -1,5 +1,6 @@
 // What `qxscan scan` takes besides the pages: --settings files applied to
 // the scanner before it scans, and repeated passes with --repeat --pause.
+#include "IndexFile.h"
 #include "PrivateSystemFolder.h"
 #include "ToolRun.h"
 
@@ -22,25 +23,6 @@
 namespace
 {
 const char* const kTarnScanner = "twain:Vantrel PX530";
-
-std::vector<nlohmann::json> Index(const std::string& folder)
-{
-    std::vector<nlohmann::json> lines;
-    std::ifstream in(folder + "/index.jsonl");
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(nlohmann::json::parse(line));
-    return lines;
-}
-
-// Counts complete lines only: the tool may be writing the next one.
-size_t IndexLines(const std::string& folder)
-{
-    std::ifstream in(folder + "/index.jsonl");
-    size_t lines = 0;
-    for (std::string line; std::getline(in, line) && !in.eof();)
-        ++lines;
-    return lines;
-}
 
 // A job scanner group file whose settings turn the imprinter on with the
 // given counter.
@@ -71,7 +53,7 @@ TEST(ScanOptionsTest, AJobScannerGroupFileProgramsTheImprinterBeforeScanning)
     const TOOL_RESULT result =
         CToolRun::Run({"scan", kTarnScanner, "--pages", "2", "--settings", group, "--out", out.Path()});
     ASSERT_EQ(0, result.exitCode) << result.err;
-    const std::vector<nlohmann::json> index = Index(out.Path());
+    const std::vector<nlohmann::json> index = CIndexFile::Read(out.Path());
     ASSERT_EQ(2u, index.size());
     for (const nlohmann::json& line : index)
     {
@@ -94,14 +76,14 @@ TEST(ScanOptionsTest, AScannerConfigurationIsAppliedOnlyToItsOwnScanner)
     const TOOL_RESULT applied =
         CToolRun::Run({"scan", kProductionScanner, "--pages", "1", "--settings", path, "--out", own.Path()});
     EXPECT_EQ(0, applied.exitCode) << applied.err;
-    EXPECT_EQ(1u, Index(own.Path()).size());
+    EXPECT_EQ(1u, CIndexFile::Read(own.Path()).size());
 
     CTempFolder other;
     const TOOL_RESULT refused =
         CToolRun::Run({"scan", kTarnScanner, "--pages", "1", "--settings", path, "--out", other.Path()});
     EXPECT_EQ(2, refused.exitCode);
     EXPECT_EQ("qxscan: " + path + " is for twain:ZK Virtual Production Duplex, not for this scanner\n", refused.err);
-    EXPECT_TRUE(Index(other.Path()).empty());
+    EXPECT_TRUE(CIndexFile::Read(other.Path()).empty());
 }
 
 TEST(ScanOptionsTest, SettingsTheScannerRefusesStopTheRunBeforeScanning)
@@ -131,7 +113,7 @@ TEST(ScanOptionsTest, SettingsTheScannerRefusesStopTheRunBeforeScanning)
         EXPECT_EQ(refused.exitCode, result.exitCode) << refused.file;
         EXPECT_EQ(0u, result.err.rfind("qxscan: ", 0)) << result.err;
         EXPECT_EQ(1, std::count(result.err.begin(), result.err.end(), '\n')) << result.err;
-        EXPECT_TRUE(Index(out.Path()).empty()) << refused.file;
+        EXPECT_TRUE(CIndexFile::Read(out.Path()).empty()) << refused.file;
     }
 }
 
@@ -151,7 +133,7 @@ TEST(ScanOptionsTest, RepeatScansAgainAfterThePauseAndNumbersPagesOnUntilTheLimi
     const auto elapsed = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(0, result.exitCode) << result.err;
     // 4 images from the first pass, 2 from each reload.
-    const std::vector<nlohmann::json> index = Index(out.Path());
+    const std::vector<nlohmann::json> index = CIndexFile::Read(out.Path());
     ASSERT_EQ(8u, index.size());
     for (size_t i = 0; i < index.size(); ++i)
         EXPECT_EQ(static_cast<int>(i + 1), index[i]["tags"]["pageNumber"]) << index[i].dump();
@@ -168,7 +150,7 @@ TEST(ScanOptionsTest, CtrlCEndsARepeatRunAndKeepsEveryPass)
         {"--system", folder.Path(), "scan", kProductionScanner, "--duplex", "--repeat", "--pause", "50", "--out",
          out.Path()},
         [&](int pid) {
-            if (!interrupted && IndexLines(out.Path()) >= 6)
+            if (!interrupted && CIndexFile::CompleteLines(out.Path()) >= 6)
             {
                 kill(pid, SIGINT);
                 interrupted = true;
@@ -176,7 +158,7 @@ TEST(ScanOptionsTest, CtrlCEndsARepeatRunAndKeepsEveryPass)
         });
     ASSERT_TRUE(interrupted);
     EXPECT_EQ(7, result.exitCode) << result.err;
-    const size_t kept = Index(out.Path()).size();
+    const size_t kept = CIndexFile::Read(out.Path()).size();
     EXPECT_GE(kept, 6u);
     EXPECT_EQ("qxscan: scan cancelled; " + std::to_string(kept) + " pages kept\n", result.err);
 }
