@@ -42,7 +42,8 @@ void AddScanCommand(CLI::App& app, QXSCAN_OPTIONS& options, std::string& pages)
     scan->add_option("--mode", options.mode, "bw, gray or color")
         ->check(CLI::IsMember({"bw", "gray", "color"}));
     scan->add_option("--dpi", options.dpi, "Resolution in dots per inch")->check(CLI::Range(50, 1200));
-    scan->add_option("--transfer", options.transfer, "memory, native or file")
+    scan->add_option("--transfer", options.transfer,
+                     "memory, native or file (the scanner writes TIFF files itself)")
         ->check(CLI::IsMember({"memory", "native", "file"}));
     CLI::Option* repeat = scan->add_flag("--repeat", options.repeat,
                                          "Scan again whenever paper is loaded, until Ctrl-C");
@@ -52,7 +53,7 @@ void AddScanCommand(CLI::App& app, QXSCAN_OPTIONS& options, std::string& pages)
     scan->add_option("--settings", options.settingsFile, "Scanner configuration or job scanner group file to apply")
         ->check(CLI::ExistingFile);
     scan->add_option("--out", options.outFolder, "Output folder (created when missing)")->required();
-    scan->add_option("--format", options.format, "tiff-g4, tiff, jpeg, png or pdf")
+    scan->add_option("--format", options.format, "tiff-g4, tiff, jpeg, png or pdf; G4 and JPEG data are kept as the scanner coded them")
         ->check(CLI::IsMember({"tiff-g4", "tiff", "jpeg", "png", "pdf"}));
     scan->add_flag("--multipage", options.multipage, "One multipage TIFF or PDF per document");
 }
