@@ -8,8 +8,8 @@
 namespace
 {
 // Slot order of the camera record.
-const char* const kCameraNames[QX_SCANNER_CAMERAINFO::CAMERA_COUNT] = {"front colour", "front bitonal",
-                                                                       "rear colour", "rear bitonal"};
+const char* const kCameraNames[QX_SCANNER_CAMERAINFO::CAMERA_COUNT] = {
+    "front colour", "front bitonal", "rear colour", "rear bitonal"};
 
 const char* ModeName(int mode)
 {
@@ -29,7 +29,8 @@ const char* ModeName(int mode)
 nlohmann::ordered_json Modes(int mask)
 {
     nlohmann::ordered_json modes = nlohmann::ordered_json::array();
-    for (int mode : {QX_SCANNER_CAMERA::MODE_BITONAL, QX_SCANNER_CAMERA::MODE_GRAY, QX_SCANNER_CAMERA::MODE_COLOR})
+    for (int mode : {QX_SCANNER_CAMERA::MODE_BITONAL, QX_SCANNER_CAMERA::MODE_GRAY,
+                     QX_SCANNER_CAMERA::MODE_COLOR})
         if (mask & mode)
             modes.push_back(ModeName(mode));
     return modes;
@@ -51,12 +52,12 @@ nlohmann::ordered_json Bitonal(const QX_SCANNER_CAMERA_ADVCAP_TW& caps)
 nlohmann::ordered_json Camera(const QX_SCANNER_CAMERA& camera, const char* name)
 {
     nlohmann::ordered_json shown = {{"camera", name},
-                            {"available", camera.bAvailable != 0},
-                            {"enabled", camera.bEnabled != 0},
-                            {"mode", ModeName(camera.nColorMode)},
-                            {"modes", Modes(camera.nColorModeMask)},
-                            {"xResolution", camera.XResolution.value},
-                            {"yResolution", camera.YResolution.value}};
+                                    {"available", camera.bAvailable != 0},
+                                    {"enabled", camera.bEnabled != 0},
+                                    {"mode", ModeName(camera.nColorMode)},
+                                    {"modes", Modes(camera.nColorModeMask)},
+                                    {"xResolution", camera.XResolution.value},
+                                    {"yResolution", camera.YResolution.value}};
     if (camera.IsBitonal())
         shown["bitonal"] = Bitonal(camera.advCaps);
     return shown;

@@ -47,7 +47,8 @@ nlohmann::ordered_json AddressFormat(const QX_IMAGEADDRESS_FORMAT& format)
     std::string layout;
     for (const QX_IMAGEADDRESS_FORMAT::SLOT& slot : format.slots)
         if (const char* level = LevelName(slot.mark))
-            layout += (layout.empty() ? "" : " ") + std::string(level) + ":" + std::to_string(slot.length);
+            layout += (layout.empty() ? "" : " ") + std::string(level) + ":" +
+                      std::to_string(slot.length);
     return {{"layout", layout}, {"fill", FillName(format.nLeadingZerosFormat)}};
 }
 
@@ -55,7 +56,8 @@ nlohmann::ordered_json Imprinter(CQXScanner& scanner)
 {
     unsigned int counter = 0;
     return {{"enabled", SQXScanReportValue::Number(scanner, 4)},
-            {"counter", scanner.GetTagValue(1010, counter) ? nlohmann::ordered_json(counter) : nlohmann::ordered_json()}};
+            {"counter", scanner.GetTagValue(1010, counter) ? nlohmann::ordered_json(counter)
+                                                           : nlohmann::ordered_json()}};
 }
 
 nlohmann::ordered_json ImageAddress(CQXScanner& scanner)
@@ -81,5 +83,7 @@ nlohmann::ordered_json CQXScanFeatureReport::Read(CQXScanner& scanner)
         {"batchCounter", settings.GetBatchAdapter() != nullptr},
         {"patchReader", settings.GetPatchAdapter() != nullptr},
     };
-    return {{"settings", features}, {"imprinter", Imprinter(scanner)}, {"imageAddress", ImageAddress(scanner)}};
+    return {{"settings", features},
+            {"imprinter", Imprinter(scanner)},
+            {"imageAddress", ImageAddress(scanner)}};
 }

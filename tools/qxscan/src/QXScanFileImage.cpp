@@ -56,7 +56,8 @@ void CQXScanFileImage::Describe(const std::string& path, CZKTWSourceManager* twa
     if (!twain)
         return;
     CQXRidgeExtraImageInfo header;
-    const DWORD result = twain->InvokeDSCommand(DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, header.GetBlock(), FALSE);
+    const DWORD result =
+        twain->InvokeDSCommand(DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, header.GetBlock(), FALSE);
     header.AdoptSourceValues();
     if (ZKTWReturnCode(result) != TWRC_SUCCESS)
         return;
@@ -103,10 +104,13 @@ void CQXScanFileImage::_ReadSide(const CQXRidgeExtraImageInfo& header, QXSCAN_IM
     std::wstring camera;
     if (!header.GetCamera(camera))
         return;
-    std::transform(camera.begin(), camera.end(), camera.begin(), [](wchar_t c) { return std::towupper(c); });
+    std::transform(camera.begin(), camera.end(), camera.begin(),
+                   [](wchar_t c) { return std::towupper(c); });
     const bool front = Has(camera, L"TOP") || Has(camera, L"FRONT");
     const bool back = !front && (Has(camera, L"BOTTOM") || Has(camera, L"REAR"));
-    image.info.imageSide.value = static_cast<decltype(image.info.imageSide.value)>(front ? 1 : back ? 2 : 0);
+    image.info.imageSide.value = static_cast<decltype(image.info.imageSide.value)>(front  ? 1
+                                                                                   : back ? 2
+                                                                                          : 0);
     image.tags.SetValue(1, back ? 1L : 0L);
 }
 
@@ -136,7 +140,8 @@ void CQXScanFileImage::_ReadHeaderTags(const CQXRidgeExtraImageInfo& header, CZK
 
 // Printed in the scanner's address format, from the same numbers.
 void CQXScanFileImage::_ReadImageAddress(const CQXRidgeExtraImageInfo& header,
-                                         const QX_SCANNER_SESSION_BEGIN_INFO& session, CZKTagHolder& tags)
+                                         const QX_SCANNER_SESSION_BEGIN_INFO& session,
+                                         CZKTagHolder& tags)
 {
     std::wstring book;
     unsigned chapter = 0;
@@ -149,8 +154,8 @@ void CQXScanFileImage::_ReadImageAddress(const CQXRidgeExtraImageInfo& header,
     header.GetDocumentNumber(document);
     QX_IMAGEADDRESS address;
     std::wstring text;
-    if (address.Parse(book, static_cast<LONG>(document), static_cast<LONG>(chapter), static_cast<LONG>(page),
-                      session.imageAddressFormat) &&
+    if (address.Parse(book, static_cast<LONG>(document), static_cast<LONG>(chapter),
+                      static_cast<LONG>(page), session.imageAddressFormat) &&
         address.ToStdString(text))
         tags.SetValue(403, text);
 }

@@ -33,20 +33,22 @@ void CQXScanInfoText::_PrintObject(const nlohmann::ordered_json& object, int ind
         else if (value.is_array())
             _PrintArray(entry.key(), value, indent, out);
         else
-            std::fprintf(out, "%*s%s: %s\n", indent, "", entry.key().c_str(), _Scalar(value).c_str());
+            std::fprintf(out, "%*s%s: %s\n", indent, "", entry.key().c_str(),
+                         _Scalar(value).c_str());
     }
 }
 
 // Lists of plain values on one line; lists of records one block each.
-void CQXScanInfoText::_PrintArray(const std::string& name, const nlohmann::ordered_json& array, int indent,
-                                  std::FILE* out)
+void CQXScanInfoText::_PrintArray(const std::string& name, const nlohmann::ordered_json& array,
+                                  int indent, std::FILE* out)
 {
     if (AllScalars(array))
     {
         std::string line;
         for (const nlohmann::ordered_json& item : array)
             line += (line.empty() ? "" : ", ") + _Scalar(item);
-        std::fprintf(out, "%*s%s: %s\n", indent, "", name.c_str(), array.empty() ? "none" : line.c_str());
+        std::fprintf(out, "%*s%s: %s\n", indent, "", name.c_str(),
+                     array.empty() ? "none" : line.c_str());
         return;
     }
     for (size_t i = 0; i < array.size(); ++i)

@@ -13,6 +13,7 @@ public:
 
 private:
     static void _PrintObject(const nlohmann::ordered_json& object, int indent, std::FILE* out);
-    static void _PrintArray(const std::string& name, const nlohmann::ordered_json& array, int indent, std::FILE* out);
+    static void _PrintArray(const std::string& name, const nlohmann::ordered_json& array,
+                            int indent, std::FILE* out);
     static std::string _Scalar(const nlohmann::ordered_json& value);
 };

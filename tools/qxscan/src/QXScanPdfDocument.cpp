@@ -34,7 +34,8 @@ QPDFObjectHandle ImageObject(QPDF& pdf, const QXSCAN_PDF_PAGE& page)
     dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
     dict.replaceKey("/Width", QPDFObjectHandle::newInteger(page.width));
     dict.replaceKey("/Height", QPDFObjectHandle::newInteger(page.height));
-    dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName(page.colour ? "/DeviceRGB" : "/DeviceGray"));
+    dict.replaceKey("/ColorSpace",
+                    QPDFObjectHandle::newName(page.colour ? "/DeviceRGB" : "/DeviceGray"));
     dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(page.bitsPerComponent));
     // Raw bitonal rows whose 1 is black are drawn through an inverted decode.
     if (page.filter.empty() && page.oneIsBlack)
@@ -58,10 +59,12 @@ void AddPage(QPDF& pdf, const QXSCAN_PDF_PAGE& page)
     resources.replaceKey("/XObject", xobjects);
     QPDFObjectHandle object = QPDFObjectHandle::newDictionary();
     object.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
-    object.replaceKey("/MediaBox", QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(0, 0, width, height)));
+    object.replaceKey("/MediaBox",
+                      QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(0, 0, width, height)));
     object.replaceKey("/Resources", resources);
     object.replaceKey("/Contents", QPDFObjectHandle::newStream(&pdf, content.str()));
-    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(object)), false);
+    QPDFPageDocumentHelper(pdf).addPage(QPDFPageObjectHelper(pdf.makeIndirectObject(object)),
+                                        false);
 }
 } // namespace
 

@@ -28,9 +28,7 @@ void OnPngError(png_structp png, png_const_charp message)
     png_longjmp(png, 1);
 }
 
-void OnPngWarning(png_structp, png_const_charp)
-{
-}
+void OnPngWarning(png_structp, png_const_charp) {}
 
 int ColourType(int bitsPerPixel)
 {
@@ -46,18 +44,21 @@ void InvertBits(std::vector<BYTE>& row)
 
 // Everything that touches libpng runs here, with no C++ object whose
 // destructor a longjmp could skip.
-bool WriteRows(png_structp png, png_infop info, std::FILE* file, const QX_SCANNER_IMAGE_INFO& record,
-               CQXScanRasterView& raster, std::vector<BYTE>& row)
+bool WriteRows(png_structp png, png_infop info, std::FILE* file,
+               const QX_SCANNER_IMAGE_INFO& record, CQXScanRasterView& raster,
+               std::vector<BYTE>& row)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_init_io(png, file);
     const int depth = record.BitsPerPixel == 1 ? 1 : 8;
     png_set_IHDR(png, info, static_cast<png_uint_32>(record.ImageWidth),
-                 static_cast<png_uint_32>(record.ImageLength), depth, ColourType(record.BitsPerPixel),
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 static_cast<png_uint_32>(record.ImageLength), depth,
+                 ColourType(record.BitsPerPixel), PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_set_pHYs(png, info, static_cast<png_uint_32>(record.XResolution / kMetresPerInch + 0.5),
-                 static_cast<png_uint_32>(record.YResolution / kMetresPerInch + 0.5), PNG_RESOLUTION_METER);
+                 static_cast<png_uint_32>(record.YResolution / kMetresPerInch + 0.5),
+                 PNG_RESOLUTION_METER);
     png_write_info(png, info);
     const bool invert = record.BitsPerPixel == 1 && raster.ZeroIsWhite();
     for (size_t y = 0; y < raster.Rows(); ++y)
@@ -97,7 +98,8 @@ bool CQXScanPngWriter::Write(const QXSCAN_IMAGE& image, const std::string& path,
         return false;
     }
     std::string pngError;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &pngError, OnPngError, OnPngWarning);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &pngError, OnPngError, OnPngWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     std::vector<BYTE> row((static_cast<size_t>(record.ImageWidth) * bits + 7) / 8);
     const bool written = info && WriteRows(png, info, file.get(), record, raster, row);

@@ -12,6 +12,7 @@ public:
     static nlohmann::ordered_json Number(CQXScanner& scanner, DWORD tag)
     {
         int value = 0;
-        return scanner.GetTagValue(tag, value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json();
+        return scanner.GetTagValue(tag, value) ? nlohmann::ordered_json(value)
+                                               : nlohmann::ordered_json();
     }
 };

@@ -51,7 +51,8 @@ RGB_PAGE ReadTiffRgb(const std::string& path)
     TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &page.width);
     TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &page.height);
     std::vector<uint32_t> rgba(static_cast<size_t>(page.width) * page.height);
-    if (TIFFReadRGBAImageOriented(tiff, page.width, page.height, rgba.data(), ORIENTATION_TOPLEFT, 0))
+    if (TIFFReadRGBAImageOriented(tiff, page.width, page.height, rgba.data(), ORIENTATION_TOPLEFT,
+                                  0))
         for (uint32_t pixel : rgba)
             page.rgb.insert(page.rgb.end(), {static_cast<uint8_t>(TIFFGetR(pixel)),
                                              static_cast<uint8_t>(TIFFGetG(pixel)),
@@ -160,8 +161,11 @@ TEST(ScanFormatTest, PngPagesShowTheSamePixelsAsUncompressedTiff)
     {
         CTempFolder png;
         CTempFolder tiff;
-        ASSERT_EQ(0, Scan(png.Path(), {"--pages", "1", "--mode", mode, "--format", "png"}).exitCode) << mode;
-        ASSERT_EQ(0, Scan(tiff.Path(), {"--pages", "1", "--mode", mode, "--format", "tiff"}).exitCode) << mode;
+        ASSERT_EQ(0, Scan(png.Path(), {"--pages", "1", "--mode", mode, "--format", "png"}).exitCode)
+            << mode;
+        ASSERT_EQ(0,
+                  Scan(tiff.Path(), {"--pages", "1", "--mode", mode, "--format", "tiff"}).exitCode)
+            << mode;
         const std::vector<nlohmann::json> index = CIndexFile::Read(png.Path());
         ASSERT_EQ(1u, index.size()) << mode;
         EXPECT_EQ("image0001.png", index[0]["file"]);
@@ -178,7 +182,9 @@ TEST(ScanFormatTest, MultipagePdfHoldsTheScannersG4StreamsUnchanged)
 {
     CTempFolder pdf;
     CTempFolder g4;
-    ASSERT_EQ(0, Scan(pdf.Path(), {"--pages", "4", "--duplex", "--format", "pdf", "--multipage"}).exitCode);
+    ASSERT_EQ(
+        0,
+        Scan(pdf.Path(), {"--pages", "4", "--duplex", "--format", "pdf", "--multipage"}).exitCode);
     ASSERT_EQ(0, Scan(g4.Path(), {"--pages", "4", "--duplex", "--format", "tiff-g4"}).exitCode);
     const std::vector<nlohmann::json> index = CIndexFile::Read(pdf.Path());
     ASSERT_EQ(4u, index.size());
@@ -212,7 +218,8 @@ TEST(ScanFormatTest, PdfOfColourPagesHoldsTheScannersJpegUnchanged)
     CTempFolder pdf;
     CTempFolder jpeg;
     ASSERT_EQ(0, Scan(pdf.Path(), {"--pages", "2", "--mode", "color", "--format", "pdf"}).exitCode);
-    ASSERT_EQ(0, Scan(jpeg.Path(), {"--pages", "2", "--mode", "color", "--format", "jpeg"}).exitCode);
+    ASSERT_EQ(0,
+              Scan(jpeg.Path(), {"--pages", "2", "--mode", "color", "--format", "jpeg"}).exitCode);
     for (const char* number : {"0001", "0002"})
     {
         const std::vector<PDF_IMAGE> images = PdfImages(pdf.Path() + "/image" + number + ".pdf");
@@ -229,7 +236,8 @@ TEST(ScanFormatTest, PdfOfUncodedBitonalRowsDrawsBlackWhereTheTiffIsBlack)
     // compressed losslessly.
     CTempFolder pdf;
     CTempFolder tiff;
-    ASSERT_EQ(0, Scan(pdf.Path(), {"--pages", "1", "--transfer", "native", "--format", "pdf"}).exitCode);
+    ASSERT_EQ(
+        0, Scan(pdf.Path(), {"--pages", "1", "--transfer", "native", "--format", "pdf"}).exitCode);
     ASSERT_EQ(0, Scan(tiff.Path(), {"--pages", "1", "--mode", "bw", "--format", "tiff"}).exitCode);
     const std::vector<PDF_IMAGE> images = PdfImages(pdf.Path() + "/image0001.pdf");
     ASSERT_EQ(1u, images.size());
@@ -263,8 +271,9 @@ TEST(ScanFormatTest, APaperJamStillLeavesEveryReceivedPageInACompletePdf)
     // PDF documents are held until they end: a fault must not lose them.
     CPrivateSystemFolder folder("[Faults]\nPaperJam = 3");
     CTempFolder out;
-    const TOOL_RESULT result = CToolRun::Run({"--system", folder.Path(), "scan", kProductionScanner, "--duplex",
-                                              "--format", "pdf", "--multipage", "--out", out.Path()});
+    const TOOL_RESULT result =
+        CToolRun::Run({"--system", folder.Path(), "scan", kProductionScanner, "--duplex",
+                       "--format", "pdf", "--multipage", "--out", out.Path()});
     EXPECT_EQ(4, result.exitCode) << result.err;
     const std::vector<nlohmann::json> index = CIndexFile::Read(out.Path());
     ASSERT_EQ(4u, index.size());

@@ -50,8 +50,8 @@ TEST(ScanOptionsTest, AJobScannerGroupFileProgramsTheImprinterBeforeScanning)
     const std::string group = ImprinterGroupFile(folder.Path(), L"twain:Vantrel PX530", 500);
     ASSERT_FALSE(group.empty());
     CTempFolder out;
-    const TOOL_RESULT result =
-        CToolRun::Run({"scan", kTarnScanner, "--pages", "2", "--settings", group, "--out", out.Path()});
+    const TOOL_RESULT result = CToolRun::Run(
+        {"scan", kTarnScanner, "--pages", "2", "--settings", group, "--out", out.Path()});
     ASSERT_EQ(0, result.exitCode) << result.err;
     const std::vector<nlohmann::json> index = CIndexFile::Read(out.Path());
     ASSERT_EQ(2u, index.size());
@@ -73,16 +73,18 @@ TEST(ScanOptionsTest, AScannerConfigurationIsAppliedOnlyToItsOwnScanner)
     ASSERT_TRUE(config.tofile(SZKCommon::MBStoWCS(path)));
 
     CTempFolder own;
-    const TOOL_RESULT applied =
-        CToolRun::Run({"scan", kProductionScanner, "--pages", "1", "--settings", path, "--out", own.Path()});
+    const TOOL_RESULT applied = CToolRun::Run(
+        {"scan", kProductionScanner, "--pages", "1", "--settings", path, "--out", own.Path()});
     EXPECT_EQ(0, applied.exitCode) << applied.err;
     EXPECT_EQ(1u, CIndexFile::Read(own.Path()).size());
 
     CTempFolder other;
-    const TOOL_RESULT refused =
-        CToolRun::Run({"scan", kTarnScanner, "--pages", "1", "--settings", path, "--out", other.Path()});
+    const TOOL_RESULT refused = CToolRun::Run(
+        {"scan", kTarnScanner, "--pages", "1", "--settings", path, "--out", other.Path()});
     EXPECT_EQ(2, refused.exitCode);
-    EXPECT_EQ("qxscan: " + path + " is for twain:ZK Virtual Production Duplex, not for this scanner\n", refused.err);
+    EXPECT_EQ("qxscan: " + path +
+                  " is for twain:ZK Virtual Production Duplex, not for this scanner\n",
+              refused.err);
     EXPECT_TRUE(CIndexFile::Read(other.Path()).empty());
 }
 
@@ -120,7 +122,8 @@ TEST(ScanOptionsTest, SettingsTheScannerRefusesStopTheRunBeforeScanning)
 // Two sheets in the feeder, one more each time the scanner is started.
 CPrivateSystemFolder ReloadingFeeder(const char* pageDelay)
 {
-    return CPrivateSystemFolder("", {{"Sheets = 10", "Sheets = 2\nReload = 1"}, {"PageDelay = 0", pageDelay}});
+    return CPrivateSystemFolder(
+        "", {{"Sheets = 10", "Sheets = 2\nReload = 1"}, {"PageDelay = 0", pageDelay}});
 }
 
 TEST(ScanOptionsTest, RepeatScansAgainAfterThePauseAndNumbersPagesOnUntilTheLimit)
@@ -128,8 +131,9 @@ TEST(ScanOptionsTest, RepeatScansAgainAfterThePauseAndNumbersPagesOnUntilTheLimi
     const CPrivateSystemFolder folder = ReloadingFeeder("PageDelay = 0");
     CTempFolder out;
     const auto start = std::chrono::steady_clock::now();
-    const TOOL_RESULT result = CToolRun::Run({"--system", folder.Path(), "scan", kProductionScanner, "--duplex",
-                                              "--repeat", "--pause", "300", "--pages", "8", "--out", out.Path()});
+    const TOOL_RESULT result =
+        CToolRun::Run({"--system", folder.Path(), "scan", kProductionScanner, "--duplex",
+                       "--repeat", "--pause", "300", "--pages", "8", "--out", out.Path()});
     const auto elapsed = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(0, result.exitCode) << result.err;
     // 4 images from the first pass, 2 from each reload.
@@ -146,16 +150,17 @@ TEST(ScanOptionsTest, CtrlCEndsARepeatRunAndKeepsEveryPass)
     const CPrivateSystemFolder folder = ReloadingFeeder("PageDelay = 20");
     CTempFolder out;
     bool interrupted = false;
-    const TOOL_RESULT result = CToolRun::Run(
-        {"--system", folder.Path(), "scan", kProductionScanner, "--duplex", "--repeat", "--pause", "50", "--out",
-         out.Path()},
-        [&](int pid) {
-            if (!interrupted && CIndexFile::CompleteLines(out.Path()) >= 6)
-            {
-                kill(pid, SIGINT);
-                interrupted = true;
-            }
-        });
+    const TOOL_RESULT result =
+        CToolRun::Run({"--system", folder.Path(), "scan", kProductionScanner, "--duplex",
+                       "--repeat", "--pause", "50", "--out", out.Path()},
+                      [&](int pid)
+                      {
+                          if (!interrupted && CIndexFile::CompleteLines(out.Path()) >= 6)
+                          {
+                              kill(pid, SIGINT);
+                              interrupted = true;
+                          }
+                      });
     ASSERT_TRUE(interrupted);
     EXPECT_EQ(7, result.exitCode) << result.err;
     const size_t kept = CIndexFile::Read(out.Path()).size();
