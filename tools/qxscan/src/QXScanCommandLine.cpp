@@ -42,19 +42,20 @@ void AddScanCommand(CLI::App& app, QXSCAN_OPTIONS& options, std::string& pages)
     scan->add_option("--mode", options.mode, "bw, gray or color")
         ->check(CLI::IsMember({"bw", "gray", "color"}));
     scan->add_option("--dpi", options.dpi, "Resolution in dots per inch")->check(CLI::Range(50, 1200));
-    scan->add_option("--transfer", options.transfer, "memory, native or file")
+    scan->add_option("--transfer", options.transfer,
+                     "memory, native or file (the scanner writes TIFF files itself)")
         ->check(CLI::IsMember({"memory", "native", "file"}));
     CLI::Option* repeat = scan->add_flag("--repeat", options.repeat,
                                          "Scan again whenever paper is loaded, until Ctrl-C");
     scan->add_option("--pause", options.pauseMs, "Milliseconds between repeat passes")
         ->needs(repeat)
         ->check(CLI::Range(0, 3600000));
-    scan->add_option("--settings", options.settingsFile, "Scanner configuration file to apply")
+    scan->add_option("--settings", options.settingsFile, "Scanner configuration or job scanner group file to apply")
         ->check(CLI::ExistingFile);
     scan->add_option("--out", options.outFolder, "Output folder (created when missing)")->required();
-    scan->add_option("--format", options.format, "tiff-g4, tiff or jpeg")
-        ->check(CLI::IsMember({"tiff-g4", "tiff", "jpeg"}));
-    scan->add_flag("--multipage", options.multipage, "One multipage TIFF per document");
+    scan->add_option("--format", options.format, "tiff-g4, tiff, jpeg, png or pdf; G4 and JPEG data are kept as the scanner coded them")
+        ->check(CLI::IsMember({"tiff-g4", "tiff", "jpeg", "png", "pdf"}));
+    scan->add_flag("--multipage", options.multipage, "One multipage TIFF or PDF per document");
 }
 
 struct MASK_ARGUMENTS
@@ -99,8 +100,10 @@ int RunMask(const MASK_ARGUMENTS& mask)
 // Combinations the single options cannot check.
 std::string CheckScanOptions(const QXSCAN_OPTIONS& options)
 {
-    if (options.multipage && options.format == "jpeg")
-        return "--multipage needs a TIFF format";
+    if (options.multipage && (options.format == "jpeg" || options.format == "png"))
+        return "--multipage needs a TIFF format or pdf";
+    if (options.transfer == "file" && options.format.rfind("tiff", 0) != 0)
+        return "--transfer file gives the scanner's own TIFF files; use --format tiff or tiff-g4";
     if (options.multipage && options.transfer == "file")
         return "--multipage needs --transfer memory or native";
     if (options.format == "tiff-g4" && !options.mode.empty() && options.mode != "bw")
@@ -144,8 +147,10 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     list->add_flag("--json", json, "A JSON array for machines");
 
     std::string infoScanner;
-    CLI::App* info = app.add_subcommand("info", "Show what a scanner reports about itself (JSON)");
+    bool infoJson = false;
+    CLI::App* info = app.add_subcommand("info", "Show what a scanner reports about itself");
     info->add_option("scanner", infoScanner, "Scanner name as qxscan list prints it")->required();
+    info->add_flag("--json", infoJson, "A JSON object for machines");
 
     QXSCAN_OPTIONS options;
     std::string pages;
@@ -180,6 +185,6 @@ int CQXScanCommandLine::Run(int argc, char** argv)
     if (list->parsed())
         return CQXScanListCommand::Run(json, stdout);
     if (info->parsed())
-        return CQXScanInfoCommand::Run(infoScanner, stdout);
+        return CQXScanInfoCommand::Run(infoScanner, infoJson, stdout);
     return RunScan(options, pages);
 }

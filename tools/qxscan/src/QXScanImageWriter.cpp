@@ -1,9 +1,14 @@
 #include "QXScanImageWriter.h"
 
+#include "QXScanPngWriter.h"
+
 #include <tiffio.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+
+namespace fs = std::filesystem;
 
 namespace
 {
@@ -39,7 +44,8 @@ CQXScanImageWriter::CQXScanImageWriter(const std::string& folder, const std::str
 
 CQXScanImageWriter::~CQXScanImageWriter()
 {
-    Finish();
+    std::string ignored;
+    Finish(ignored);
 }
 
 long CQXScanImageWriter::_Document(const QXSCAN_IMAGE& image)
@@ -53,21 +59,20 @@ bool CQXScanImageWriter::Write(const QXSCAN_IMAGE& image, std::string& file, int
 {
     ++m_images;
     page = 0;
-    if (image.info.imageFormat.value == kFormatJpeg)
+    if (!_CheckCoding(image, error))
+        return false;
+    if (m_format == "jpeg")
     {
-        if (m_format != "jpeg")
-        {
-            error = "the scanner sent JPEG data, which only --format jpeg writes";
-            return false;
-        }
         file = Numbered("image", m_images, "jpg");
         return _WriteJpeg(image, m_folder + "/" + file, error);
     }
-    if (m_format == "jpeg")
+    if (m_format == "png")
     {
-        error = "the scanner did not send JPEG data; use --mode gray or color, or another format";
-        return false;
+        file = Numbered("image", m_images, "png");
+        return CQXScanPngWriter::Write(image, m_folder + "/" + file, error);
     }
+    if (m_format == "pdf")
+        return _WritePdfPage(image, file, page, error);
     struct tiff* tiff = _TiffFor(image, file, error);
     if (!tiff)
         return false;
@@ -76,6 +81,50 @@ bool CQXScanImageWriter::Write(const QXSCAN_IMAGE& image, std::string& file, int
     if (!m_multipage)
         TIFFClose(tiff);
     return written;
+}
+
+bool CQXScanImageWriter::_CheckCoding(const QXSCAN_IMAGE& image, std::string& error) const
+{
+    const bool jpegData = image.info.imageFormat.value == kFormatJpeg;
+    if (jpegData && m_format != "jpeg" && m_format != "pdf")
+    {
+        error = "the scanner sent JPEG data, which only --format jpeg or pdf writes";
+        return false;
+    }
+    if (!jpegData && m_format == "jpeg")
+    {
+        error = "the scanner did not send JPEG data; use --mode gray or color, or another format";
+        return false;
+    }
+    return true;
+}
+
+std::string CQXScanImageWriter::_FileName(long document) const
+{
+    const char* extension = m_format == "pdf" ? "pdf" : "tif";
+    return m_multipage ? Numbered("document", document == kNoDocument ? 1 : document, extension)
+                       : Numbered("image", m_images, extension);
+}
+
+bool CQXScanImageWriter::_WritePdfPage(const QXSCAN_IMAGE& image, std::string& file, int& page,
+                                       std::string& error)
+{
+    QXSCAN_PDF_PAGE pdfPage;
+    if (!pdfPage.From(image, error))
+        return false;
+    const long document = _Document(image);
+    if (!m_pdf || !m_multipage || document != m_openDocument)
+    {
+        if (!Finish(error))
+            return false;
+        m_pdf.reset(new CQXScanPdfDocument(m_folder + "/" + _FileName(document)));
+        m_openDocument = document;
+    }
+    file = fs::path(m_pdf->Path()).filename().string();
+    page = m_pdf->PageCount();
+    m_pdf->AddPage(std::move(pdfPage));
+    // A single-image file is complete at once; a document when it ends.
+    return m_multipage || Finish(error);
 }
 
 struct tiff* CQXScanImageWriter::_TiffFor(const QXSCAN_IMAGE& image, std::string& file,
@@ -87,10 +136,9 @@ struct tiff* CQXScanImageWriter::_TiffFor(const QXSCAN_IMAGE& image, std::string
         file = m_openName;
         return m_open;
     }
-    if (m_multipage)
-        Finish();
-    file = m_multipage ? Numbered("document", document == kNoDocument ? 1 : document, "tif")
-                       : Numbered("image", m_images, "tif");
+    if (m_multipage && !Finish(error))
+        return nullptr;
+    file = _FileName(document);
     struct tiff* tiff = TIFFOpen((m_folder + "/" + file).c_str(), "w");
     if (!tiff)
     {
@@ -187,10 +235,12 @@ bool CQXScanImageWriter::_WriteJpeg(const QXSCAN_IMAGE& image, const std::string
     return true;
 }
 
-void CQXScanImageWriter::Finish()
+bool CQXScanImageWriter::Finish(std::string& error)
 {
     if (m_open)
         TIFFClose(m_open);
     m_open = nullptr;
     m_openDocument = kNoDocument;
+    std::unique_ptr<CQXScanPdfDocument> pdf(std::move(m_pdf));
+    return !pdf || pdf->Save(error);
 }

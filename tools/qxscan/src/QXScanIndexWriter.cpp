@@ -62,8 +62,8 @@ bool CQXScanIndexWriter::Open(const std::string& path)
     return m_out.is_open();
 }
 
-bool CQXScanIndexWriter::Add(int image, const QXSCAN_IMAGE& delivered, const std::string& file,
-                             int page)
+bool CQXScanIndexWriter::Add(int image, const QXSCAN_IMAGE& delivered, const std::string& file, int page,
+                             size_t bytes)
 {
     const QX_SCANNER_IMAGE_INFO& info = delivered.info;
     const nlohmann::json line = {
@@ -77,7 +77,7 @@ bool CQXScanIndexWriter::Add(int image, const QXSCAN_IMAGE& delivered, const std
         {"xResolution", info.XResolution},
         {"yResolution", info.YResolution},
         {"format", FormatName(info.imageFormat.value)},
-        {"bytes", delivered.bytes.size()},
+        {"bytes", bytes},
         {"tags", Tags(delivered.tags)},
     };
     m_out << line.dump() << '\n';

@@ -12,8 +12,9 @@ class CQXScanIndexWriter
 public:
     // FALSE when the file cannot be created.
     bool Open(const std::string& path);
-    // image: the 1-based number of the image in the run.
-    bool Add(int image, const QXSCAN_IMAGE& delivered, const std::string& file, int page);
+    // image: the 1-based number of the image in the run; bytes: the size of
+    // the data the scanner sent.
+    bool Add(int image, const QXSCAN_IMAGE& delivered, const std::string& file, int page, size_t bytes);
 
 private:
     std::ofstream m_out;

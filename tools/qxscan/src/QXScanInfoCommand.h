@@ -1,6 +1,7 @@
-// `qxscan info SCANNER`: what the scanner says about itself, as JSON: its
-// family, capabilities, duplex and sheet facts, serial number, driver
-// profiles and scanner-side features.
+// `qxscan info SCANNER`: what the scanner says about itself: its family,
+// capabilities, duplex and sheet facts, serial number, device information,
+// driver profiles, cameras and scanner-side features; as text, or as JSON
+// for machines.
 #pragma once
 
 #include "QXScanExitCode.h"
@@ -11,5 +12,5 @@
 class CQXScanInfoCommand
 {
 public:
-    static EQXScanExitCode Run(const std::string& scanner, std::FILE* out);
+    static EQXScanExitCode Run(const std::string& scanner, bool json, std::FILE* out);
 };

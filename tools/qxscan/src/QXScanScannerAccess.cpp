@@ -4,6 +4,8 @@
 
 #include <hollin/ZKCommon.h>
 
+#include <algorithm>
+
 CQXScanScannerAccess::CQXScanScannerAccess()
 {
     // FALSE when either protocol's library is missing; the other one is open
@@ -41,15 +43,19 @@ EQXScanExitCode CQXScanScannerAccess::Open(const std::string& qualifiedName, std
         error = "no scanner name given";
         return QXSCAN_EXIT_BAD_ARGUMENTS;
     }
-    bool listed = false;
-    for (const QX_SCANNER_NAMELIST_ITEM& item : List())
-        listed = listed || (item.protocol == protocol && item.name == name);
-    if (!listed)
+    const std::vector<QX_SCANNER_NAMELIST_ITEM> list = List();
+    const auto listed = std::find_if(list.begin(), list.end(), [&](const QX_SCANNER_NAMELIST_ITEM& item) {
+        return item.protocol == protocol && item.name == name;
+    });
+    if (listed == list.end())
     {
         error = "no such scanner: " + qualifiedName + " (see qxscan list)";
         return QXSCAN_EXIT_NO_SUCH_SCANNER;
     }
-    if (!m_scanner.Open(name.c_str(), protocol))
+    // ISIS lists drivers by description but opens them by module name; for
+    // TWAIN both are the product name.
+    const std::wstring& openName = listed->driver.empty() ? listed->name : listed->driver;
+    if (!m_scanner.Open(openName.c_str(), protocol))
     {
         error = "cannot open " + qualifiedName;
         return QXSCAN_EXIT_FAILURE;

@@ -1,15 +1,16 @@
 #include "QXScanSession.h"
 
+#include "QXScanFileImage.h"
 #include "QXScanInterrupt.h"
 #include "QXScanProgress.h"
 #include "QXScanScannerAccess.h"
+#include "QXScanSettingsFile.h"
 
 #include <mirelight/QXScanner.h>
 #include <mirelight/QX_SCANNER_ERROR_INFO.h>
 #include <mirelight/QX_SCANNER_IMAGEDATA_INFO.h>
 #include <mirelight/QX_SCANNER_IMAGEFILE_BEGIN_INFO.h>
 
-#include <brackwater/QX_SCNCFG_CONFIGDATA_TYPE.h>
 #include <fennick/ZKTWSourceManager.h>
 #include <hollin/ZKBuffer.h>
 #include <hollin/ZKCommon.h>
@@ -42,11 +43,15 @@ WORD PixelType(const std::string& mode)
 }
 
 // G4 and JPEG come from the scanner, coded, when it can; otherwise raw.
+// A PDF takes bitonal pages as G4 and grey or colour ones as JPEG.
 WORD Compression(const QXSCAN_OPTIONS& options)
 {
-    if (options.format == "tiff-g4" && (options.mode.empty() || options.mode == "bw"))
+    const bool bitonal = options.mode.empty() || options.mode == "bw";
+    if ((options.format == "tiff-g4" || options.format == "pdf") && bitonal)
         return TWCP_GROUP4;
-    return options.format == "jpeg" ? TWCP_JPEG : TWCP_NONE;
+    if (options.format == "jpeg" || options.format == "pdf")
+        return TWCP_JPEG;
+    return TWCP_NONE;
 }
 
 EQXScanExitCode ExitCodeOf(int scannerError)
@@ -98,12 +103,18 @@ EQXScanExitCode CQXScanSession::Run(std::string& error)
     if (code != QXSCAN_EXIT_OK)
         return code;
     CQXScanner& scanner = access.Scanner();
+    m_twain = scanner.GetSessionManager().GetTWAIN();
     scanner.SetObserver(this);
     code = _Configure(scanner, error);
     if (code == QXSCAN_EXIT_OK)
         code = _Acquire(scanner, error);
     scanner.SetObserver(nullptr);
-    m_writer.Finish();
+    std::string finishError;
+    if (!m_writer.Finish(finishError) && code == QXSCAN_EXIT_OK)
+    {
+        error = finishError;
+        code = QXSCAN_EXIT_OUTPUT;
+    }
     return code;
 }
 
@@ -124,17 +135,12 @@ EQXScanExitCode CQXScanSession::_Configure(CQXScanner& scanner, std::string& err
 {
     if (!m_options.settingsFile.empty())
     {
-        QX_SCNCFG_CONFIGDATA_TYPE config;
-        if (!config.fromfile(SZKCommon::MBStoWCS(m_options.settingsFile)))
-        {
-            error = "cannot read the scanner configuration " + m_options.settingsFile;
-            return QXSCAN_EXIT_BAD_ARGUMENTS;
-        }
-        if (!scanner.SetConfig(config))
-        {
-            error = "the scanner refused the configuration " + m_options.settingsFile;
-            return QXSCAN_EXIT_FAILURE;
-        }
+        CQXScanSettingsFile settings;
+        EQXScanExitCode code = settings.Load(m_options.settingsFile, error);
+        if (code == QXSCAN_EXIT_OK)
+            code = settings.Apply(scanner, error);
+        if (code != QXSCAN_EXIT_OK)
+            return code;
     }
     if (m_options.duplex && !scanner.SetTagValue(1, 1))
     {
@@ -245,8 +251,10 @@ EQXScanExitCode CQXScanSession::_Outcome(CQXScanner& scanner, std::string& error
     return code;
 }
 
-void CQXScanSession::OnSessionBegin(QX_SCANNER_SESSION_BEGIN_INFO&)
+void CQXScanSession::OnSessionBegin(QX_SCANNER_SESSION_BEGIN_INFO& info)
 {
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_session = info;
 }
 
 void CQXScanSession::OnSessionEnd(QX_SCANNER_SESSION_END_INFO&)
@@ -273,10 +281,13 @@ void CQXScanSession::OnImageFileBegin(QX_SCANNER_IMAGEFILE_BEGIN_INFO& info)
 void CQXScanSession::OnImageFileEnd(QX_SCANNER_IMAGEFILE_END_INFO& info)
 {
     // The scanner wrote the file itself: only its index line is ours.
-    QXSCAN_IMAGE image;
-    const std::string file = fs::path(SZKCommon::WCStoMBS(info.strFileName)).filename().string();
+    const std::string path = SZKCommon::WCStoMBS(info.strFileName);
     std::lock_guard<std::mutex> guard(m_lock);
-    _Record(image, file, 0);
+    QXSCAN_IMAGE image;
+    CQXScanFileImage::Describe(path, m_twain, m_session, image);
+    std::error_code sizeError;
+    const uintmax_t size = fs::file_size(path, sizeError);
+    _Record(image, fs::path(path).filename().string(), 0, sizeError ? 0 : static_cast<size_t>(size));
 }
 
 void CQXScanSession::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
@@ -302,17 +313,17 @@ void CQXScanSession::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
         _WriteFailed(error);
         return;
     }
-    _Record(image, file, page);
+    _Record(image, file, page, image.bytes.size());
 }
 
-void CQXScanSession::_Record(const QXSCAN_IMAGE& image, const std::string& file, int page)
+void CQXScanSession::_Record(const QXSCAN_IMAGE& image, const std::string& file, int page, size_t bytes)
 {
     const int number = ++m_images;
     LONG sheet = 0;
     if (image.tags.GetValue(202, sheet))
         m_sheet = sheet;
     m_files.insert(file);
-    if (!m_index.Add(number, image, file, page))
+    if (!m_index.Add(number, image, file, page, bytes))
         _WriteFailed("cannot write index.jsonl");
 }
 

@@ -9,6 +9,7 @@
 #include "QXScanOptions.h"
 
 #include <mirelight/QXScannerEventObserver.h>
+#include <mirelight/QX_SCANNER_SESSION_BEGIN_INFO.h>
 
 #include <atomic>
 #include <mutex>
@@ -17,6 +18,7 @@
 
 class CQXScanner;
 class CQXScanProgress;
+class CZKTWSourceManager;
 
 class CQXScanSession : public IQXScannerEventObserver
 {
@@ -38,7 +40,8 @@ private:
     EQXScanExitCode _Acquire(CQXScanner& scanner, std::string& error);
     void _WaitForEnd(CQXScanner& scanner, CQXScanProgress& progress);
     EQXScanExitCode _Outcome(CQXScanner& scanner, std::string& error) const;
-    void _Record(const QXSCAN_IMAGE& image, const std::string& file, int page);
+    // bytes: what the scanner sent, or the size of the file it wrote.
+    void _Record(const QXSCAN_IMAGE& image, const std::string& file, int page, size_t bytes);
     void _WriteFailed(const std::string& error);
 
     QXSCAN_OPTIONS m_options;
@@ -46,6 +49,8 @@ private:
     CQXScanIndexWriter m_index;
     std::mutex m_lock;
     std::set<std::string> m_files;
+    QX_SCANNER_SESSION_BEGIN_INFO m_session; // of the pass under way
+    CZKTWSourceManager* m_twain = nullptr;   // null for ISIS drivers
     std::string m_writeError;
     std::atomic<int> m_images{0};
     std::atomic<long> m_sheet{0};

@@ -95,6 +95,8 @@ TEST(CommandLineTest, BadArgumentsExitWithTwoAndOneLine)
         {"scan", scanner, "--out", out.Path(), "--format", "tiff-g4", "--mode", "color"},
         {"scan", scanner, "--out", out.Path(), "--format", "jpeg", "--mode", "bw"},
         {"scan", scanner, "--out", out.Path(), "--transfer", "file", "--multipage"},
+        {"scan", scanner, "--out", out.Path(), "--format", "png", "--multipage"},
+        {"scan", scanner, "--out", out.Path(), "--transfer", "file", "--format", "pdf"},
     };
     for (const std::vector<std::string>& args : cases)
     {
@@ -179,13 +181,70 @@ TEST(CommandLineTest, ConfigShowReadsAScannerConfigurationAndRefusesOtherFiles)
 
 TEST(CommandLineTest, InfoReportsTheScannersOwnFacts)
 {
-    const TOOL_RESULT shown = CToolRun::Run({"info", kProductionScanner});
+    const TOOL_RESULT shown = CToolRun::Run({"info", kProductionScanner, "--json"});
     ASSERT_EQ(0, shown.exitCode) << shown.err;
     const nlohmann::json info = nlohmann::json::parse(shown.out);
     EXPECT_EQ(kProductionScanner, info["name"]);
+    EXPECT_EQ("generic", info["familyName"]);
     EXPECT_EQ(true, info["online"]);
     EXPECT_EQ("ZKV-PD-000123", info["serialNumber"]);
     EXPECT_EQ(7, info["duplexFlags"]);
     EXPECT_EQ(2u, info["capabilityMask"]);
+    // A generic scanner has no camera records and no scanner-side settings.
+    EXPECT_TRUE(info["cameraInfo"].is_null());
+    for (const char* feature : {"imprinter", "imageAddress", "batchCounter", "patchReader"})
+        EXPECT_EQ(false, info["features"]["settings"][feature]) << feature;
     EXPECT_EQ(3, CToolRun::Run({"info", "twain:No Such Scanner"}).exitCode);
+}
+
+TEST(CommandLineTest, InfoShowsTheCamerasDeviceAndFeaturesOfAMakersScanner)
+{
+    const TOOL_RESULT shown = CToolRun::Run({"info", "twain:Vantrel PX530", "--json"});
+    ASSERT_EQ(0, shown.exitCode) << shown.err;
+    const nlohmann::json info = nlohmann::json::parse(shown.out);
+    EXPECT_EQ("tarn", info["familyName"]);
+    EXPECT_EQ(5301, info["device"]["model"]);
+    EXPECT_EQ("Vantrel PX530 firmware 3.2.1", info["device"]["info"]);
+
+    const nlohmann::json& cameras = info["cameraInfo"]["cameras"];
+    ASSERT_EQ(4u, cameras.size());
+    EXPECT_EQ("front colour", cameras[0]["camera"]);
+    EXPECT_EQ(nlohmann::json({"gray", "color"}), cameras[0]["modes"]);
+    EXPECT_FALSE(cameras[0].contains("bitonal"));
+    EXPECT_EQ("rear bitonal", cameras[3]["camera"]);
+    EXPECT_EQ("bw", cameras[3]["mode"]);
+    EXPECT_FALSE(cameras[3]["bitonal"]["halftones"].empty());
+
+    const nlohmann::json& features = info["features"];
+    for (const char* feature : {"imprinter", "imageAddress", "batchCounter", "patchReader"})
+        EXPECT_EQ(true, features["settings"][feature]) << feature;
+    EXPECT_EQ(1, features["imageAddress"]["active"]);
+    EXPECT_EQ("fixed:9 level3:6 level2:6 level1:6", features["imageAddress"]["format"]["layout"]);
+    EXPECT_EQ("BATCH.000001.000001.000001", features["imageAddress"]["current"]);
+    EXPECT_TRUE(features["imprinter"]["counter"].is_number());
+}
+
+TEST(CommandLineTest, InfoAsTextShowsTheSameFactsOnePerLine)
+{
+    const TOOL_RESULT text = CToolRun::Run({"info", "twain:Vantrel PX530"});
+    ASSERT_EQ(0, text.exitCode) << text.err;
+    for (const char* line : {"name: twain:Vantrel PX530\n", "familyName: tarn\n", "online: yes\n",
+                             "device:\n  model: 5301\n", "cameraInfo:\n", "  cameras #4:\n",
+                             "    camera: rear bitonal\n", "    modes: gray, color\n",
+                             "    current: BATCH.000001.000001.000001\n"})
+        EXPECT_NE(std::string::npos, text.out.find(line)) << line << "\n" << text.out;
+    const TOOL_RESULT generic = CToolRun::Run({"info", kProductionScanner});
+    EXPECT_NE(std::string::npos, generic.out.find("cameraInfo: not reported\n")) << generic.out;
+}
+
+TEST(CommandLineTest, IsisDriversOpenByTheNameTheListShows)
+{
+    // The list shows an ISIS driver's description; opening it takes the
+    // driver's module name, which the tool looks up.
+    const TOOL_RESULT info = CToolRun::Run({"info", "isis:ZK Virtual Duplex 60", "--json"});
+    ASSERT_EQ(0, info.exitCode) << info.err;
+    EXPECT_EQ("ZK Virtual Duplex 60", nlohmann::json::parse(info.out)["device"]["info"]);
+    CTempFolder out;
+    const TOOL_RESULT scan = CToolRun::Run({"scan", "isis:ZK Virtual Duplex 60", "--out", out.Path()});
+    EXPECT_EQ(0, scan.exitCode) << scan.err;
 }

@@ -1,5 +1,6 @@
 // Scanner faults and cancels during `qxscan scan`: each has its exit code
 // and one-line message, and every page received before it is kept.
+#include "IndexFile.h"
 #include "PrivateSystemFolder.h"
 #include "ToolRun.h"
 
@@ -10,15 +11,6 @@
 
 namespace
 {
-int IndexLines(const std::string& folder)
-{
-    std::ifstream in(folder + "/index.jsonl");
-    int lines = 0;
-    for (std::string line; std::getline(in, line);)
-        ++lines;
-    return lines;
-}
-
 struct FAULT_CASE
 {
     const char* faults;
@@ -44,7 +36,7 @@ TEST(ScanFaultTest, EachFaultHasItsExitCodeAndKeepsThePagesBeforeIt)
             {"--system", folder.Path(), "scan", kProductionScanner, "--duplex", "--out", out.Path()});
         EXPECT_EQ(fault.exitCode, result.exitCode) << fault.faults;
         EXPECT_EQ(fault.message, result.err) << fault.faults;
-        EXPECT_EQ(fault.pagesKept, IndexLines(out.Path())) << fault.faults;
+        EXPECT_EQ(fault.pagesKept, CIndexFile::CompleteLines(out.Path())) << fault.faults;
     }
 }
 
@@ -55,7 +47,7 @@ TEST(ScanFaultTest, AScannerOfflineFromTheStartIsReportedBeforeScanning)
     const TOOL_RESULT result =
         CToolRun::Run({"--system", folder.Path(), "scan", kProductionScanner, "--out", out.Path()});
     EXPECT_EQ(6, result.exitCode) << result.err;
-    EXPECT_EQ(0, IndexLines(out.Path()));
+    EXPECT_EQ(0, CIndexFile::CompleteLines(out.Path()));
 }
 
 TEST(ScanFaultTest, CtrlCStopsTheFeederAndKeepsEveryPageReceived)
@@ -68,7 +60,7 @@ TEST(ScanFaultTest, CtrlCStopsTheFeederAndKeepsEveryPageReceived)
         {"--system", folder.Path(), "scan", kProductionScanner, "--duplex", "--multipage", "--out",
          out.Path()},
         [&](int pid) {
-            if (!interrupted && IndexLines(out.Path()) >= 3)
+            if (!interrupted && CIndexFile::CompleteLines(out.Path()) >= 3)
             {
                 kill(pid, SIGINT);
                 interrupted = true;
@@ -76,7 +68,7 @@ TEST(ScanFaultTest, CtrlCStopsTheFeederAndKeepsEveryPageReceived)
         });
     ASSERT_TRUE(interrupted);
     EXPECT_EQ(7, result.exitCode) << result.err;
-    const int kept = IndexLines(out.Path());
+    const int kept = CIndexFile::CompleteLines(out.Path());
     EXPECT_NE(std::string::npos, result.err.find("scan cancelled; " + std::to_string(kept) + " pages kept"));
     EXPECT_GE(kept, 3);
     EXPECT_LT(kept, 20);

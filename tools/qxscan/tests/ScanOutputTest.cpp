@@ -1,5 +1,6 @@
 // What `qxscan scan` leaves in the output folder: the image files, readable
 // by standard TIFF and JPEG readers, and an index line for every image.
+#include "IndexFile.h"
 #include "PrivateSystemFolder.h"
 #include "ToolRun.h"
 
@@ -13,15 +14,6 @@
 
 namespace
 {
-std::vector<nlohmann::json> Index(const std::string& folder)
-{
-    std::vector<nlohmann::json> lines;
-    std::ifstream in(folder + "/index.jsonl");
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(nlohmann::json::parse(line));
-    return lines;
-}
-
 struct TIFF_PAGE
 {
     uint32_t width = 0;
@@ -68,7 +60,7 @@ TEST(ScanOutputTest, MultipageG4WritesOneFilePerSheetMatchingItsIndex)
     ASSERT_EQ(0, result.exitCode) << result.err;
     EXPECT_NE(std::string::npos, result.out.find("done: 10 pages in 5 files"));
 
-    const std::vector<nlohmann::json> index = Index(out.Path());
+    const std::vector<nlohmann::json> index = CIndexFile::Read(out.Path());
     ASSERT_EQ(10u, index.size());
     std::map<std::string, std::vector<TIFF_PAGE>> files;
     for (size_t i = 0; i < index.size(); ++i)
@@ -114,8 +106,8 @@ TEST(ScanOutputTest, PassedThroughG4ShowsTheSamePixelsAsUncompressedPages)
         // Same sheet, same side: same page, and neither is inverted.
         EXPECT_TRUE(g4[0].rgba == raw[0].rgba) << name;
     }
-    EXPECT_EQ("g4", Index(coded.Path())[0]["format"]);
-    EXPECT_EQ("raw", Index(plain.Path())[0]["format"]);
+    EXPECT_EQ("g4", CIndexFile::Read(coded.Path())[0]["format"]);
+    EXPECT_EQ("raw", CIndexFile::Read(plain.Path())[0]["format"]);
 }
 
 TEST(ScanOutputTest, GreyAndColourPagesAsJpegAndUncompressedTiff)
@@ -128,7 +120,7 @@ TEST(ScanOutputTest, GreyAndColourPagesAsJpegAndUncompressedTiff)
     EXPECT_EQ(0xFF, marker[0]);
     EXPECT_EQ(0xD8, marker[1]);
     EXPECT_EQ(0xFF, marker[2]);
-    EXPECT_EQ("jpeg", Index(jpeg.Path())[0]["format"]);
+    EXPECT_EQ("jpeg", CIndexFile::Read(jpeg.Path())[0]["format"]);
 
     CTempFolder grey;
     ASSERT_EQ(0, Scan(grey.Path(), {"--pages", "1", "--mode", "gray", "--dpi", "100", "--format", "tiff"})
@@ -136,8 +128,8 @@ TEST(ScanOutputTest, GreyAndColourPagesAsJpegAndUncompressedTiff)
     const std::vector<TIFF_PAGE> pages = ReadTiff(grey.Path() + "/image0001.tif");
     ASSERT_EQ(1u, pages.size());
     EXPECT_FALSE(pages[0].rgba.empty());
-    EXPECT_EQ(100.0, Index(grey.Path())[0]["xResolution"]);
-    EXPECT_EQ(8, Index(grey.Path())[0]["bitsPerPixel"]);
+    EXPECT_EQ(100.0, CIndexFile::Read(grey.Path())[0]["xResolution"]);
+    EXPECT_EQ(8, CIndexFile::Read(grey.Path())[0]["bitsPerPixel"]);
 }
 
 TEST(ScanOutputTest, NativeBitmapsGiveTheSamePagesAsMemoryTransfers)
@@ -163,12 +155,31 @@ TEST(ScanOutputTest, NativeBitmapsGiveTheSamePagesAsMemoryTransfers)
     }
 }
 
-TEST(ScanOutputTest, FilesTheScannerWritesItselfAreIndexed)
+TEST(ScanOutputTest, FilesTheScannerWritesItselfAreIndexedLikeImagesInMemory)
 {
+    // A scanner that reports counters, imprint and image address per image.
+    const char* const scanner = "twain:Vantrel PX530";
     CTempFolder file;
-    ASSERT_EQ(0, Scan(file.Path(), {"--pages", "2", "--transfer", "file"}).exitCode);
-    const std::vector<nlohmann::json> index = Index(file.Path());
-    ASSERT_EQ(2u, index.size());
-    for (const nlohmann::json& line : index)
-        EXPECT_EQ(1u, ReadTiff(file.Path() + "/" + line["file"].get<std::string>()).size());
+    CTempFolder memory;
+    const std::vector<std::string> pages = {"scan", scanner, "--pages", "4", "--duplex", "--out"};
+    std::vector<std::string> byFile = pages;
+    byFile.insert(byFile.end(), {file.Path(), "--transfer", "file"});
+    std::vector<std::string> byMemory = pages;
+    byMemory.push_back(memory.Path());
+    ASSERT_EQ(0, CToolRun::Run(byFile).exitCode);
+    ASSERT_EQ(0, CToolRun::Run(byMemory).exitCode);
+    const std::vector<nlohmann::json> fromFile = CIndexFile::Read(file.Path());
+    const std::vector<nlohmann::json> fromMemory = CIndexFile::Read(memory.Path());
+    ASSERT_EQ(4u, fromFile.size());
+    ASSERT_EQ(fromMemory.size(), fromFile.size());
+    for (size_t i = 0; i < fromFile.size(); ++i)
+    {
+        const std::string name = fromFile[i]["file"];
+        EXPECT_EQ(1u, ReadTiff(file.Path() + "/" + name).size()) << name;
+        for (const char* key : {"side", "width", "height", "bitsPerPixel", "xResolution", "format", "tags"})
+            EXPECT_EQ(fromMemory[i][key], fromFile[i][key]) << name << " " << key;
+        EXPECT_GT(fromFile[i]["bytes"].get<size_t>(), 0u) << name;
+    }
+    EXPECT_FALSE(fromFile[0]["tags"]["imprintedText"].is_null());
+    EXPECT_FALSE(fromFile[0]["tags"]["imageAddress"].is_null());
 }
