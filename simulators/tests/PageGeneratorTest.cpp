@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "ZKSimPageGenerator.h"
 
@@ -72,4 +74,91 @@ TEST(PageGeneratorTest, PagesKeepTheirRecordedPixels)
         EXPECT_EQ(pinned.xDpi, page.GetXResolution());
         EXPECT_EQ(pinned.digest, Fnv1a64(page.GetPtr(), page.GetImageSize())) << std::hex;
     }
+}
+
+namespace
+{
+ZK_SIM_PAGE_FORMAT Format(LONG width, LONG height, int bitsPerPixel, LONG dpi)
+{
+    ZK_SIM_PAGE_FORMAT format;
+    format.width = width;
+    format.height = height;
+    format.bitsPerPixel = bitsPerPixel;
+    format.xDpi = format.yDpi = dpi;
+    return format;
+}
+
+// The bitmap's row y as the other layout must hold it.
+std::vector<BYTE> ExpectedRow(const CZKBitmapHandle& page, LONG y, size_t span, bool redFirst)
+{
+    const size_t rowBytes = (static_cast<size_t>(page.GetWidth()) * page.GetBitsPerPixel() + 7) / 8;
+    const BYTE* from = page.GetPtr() + static_cast<size_t>(y) * page.GetBytesPerLine();
+    std::vector<BYTE> row(from, from + rowBytes);
+    if (redFirst && page.GetBitsPerPixel() == 24)
+        for (size_t x = 0; x < rowBytes; x += 3)
+            std::swap(row[x], row[x + 2]);
+    row.resize(span, 0);
+    return row;
+}
+} // namespace
+
+// Transfers paint straight into the layout they serve: unpadded red-first
+// rows, or bottom-up padded rows. Every byte is written, whatever the
+// memory held before.
+TEST(PageGeneratorTest, PaintedLayoutsHoldTheBitmapsPixels)
+{
+    for (int bpp : {1, 8, 24})
+        for (bool bottomUp : {false, true})
+        {
+            SCOPED_TRACE(testing::Message() << "bpp " << bpp << (bottomUp ? " bottom-up" : " top-down"));
+            const ZK_SIM_PAGE_FORMAT format = Format(403, 287, bpp, 200);
+            const uint32_t seed = ProductionSeed(4, 1);
+            CZKBitmapHandle page;
+            ASSERT_TRUE(SZKSimPageGenerator::Generate(format, seed, page));
+            const size_t rowBytes = SZKSimPageGenerator::RowBytes(format);
+            const size_t span = bottomUp ? page.GetBytesPerLine() : rowBytes;
+            std::vector<BYTE> memory(span * format.height, 0xA5);
+            ZK_SIM_PAGE_ROWS rows;
+            rows.top = bottomUp ? memory.data() + span * (format.height - 1) : memory.data();
+            rows.stride = bottomUp ? -static_cast<ptrdiff_t>(span) : static_cast<ptrdiff_t>(span);
+            rows.redFirst = !bottomUp;
+            ASSERT_TRUE(SZKSimPageGenerator::Paint(format, seed, rows));
+            for (LONG y = 0; y < format.height; ++y)
+            {
+                const BYTE* row = rows.top + y * rows.stride;
+                ASSERT_EQ(ExpectedRow(page, y, span, rows.redFirst), std::vector<BYTE>(row, row + span)) << "row " << y;
+            }
+        }
+}
+
+TEST(PageGeneratorTest, ABitmapPaintedOverHoldsOnlyTheNewPage)
+{
+    for (int bpp : {1, 8, 24})
+    {
+        SCOPED_TRACE(bpp);
+        const ZK_SIM_PAGE_FORMAT format = Format(331, 250, bpp, 150);
+        CZKBitmapHandle fresh, reused;
+        ASSERT_TRUE(SZKSimPageGenerator::Generate(format, 2, fresh));
+        ASSERT_TRUE(SZKSimPageGenerator::Generate(format, 1, reused));
+        std::memset(reused.GetPtr(), 0x3C, reused.GetImageSize()); // padding too
+        ASSERT_TRUE(SZKSimPageGenerator::Generate(format, 2, reused));
+        EXPECT_EQ(0, std::memcmp(fresh.GetPtr(), reused.GetPtr(), fresh.GetImageSize()));
+        EXPECT_EQ(fresh.GetPaletteSize(), reused.GetPaletteSize());
+    }
+}
+
+TEST(PageGeneratorTest, ImpossibleFormatsAndLayoutsAreRefused)
+{
+    CZKBitmapHandle page;
+    EXPECT_FALSE(SZKSimPageGenerator::Generate(Format(100, 100, 4, 100), 1, page));
+    EXPECT_FALSE(SZKSimPageGenerator::Generate(Format(100, 100, 8, 0), 1, page));
+    EXPECT_FALSE(SZKSimPageGenerator::Generate(Format(0, 100, 8, 100), 1, page));
+    std::vector<BYTE> memory(100 * 3 * 10);
+    ZK_SIM_PAGE_ROWS rows;
+    rows.top = memory.data();
+    rows.stride = 299; // one byte short of a 24-bit row
+    EXPECT_FALSE(SZKSimPageGenerator::Paint(Format(100, 10, 24, 100), 1, rows));
+    rows.top = nullptr;
+    rows.stride = 300;
+    EXPECT_FALSE(SZKSimPageGenerator::Paint(Format(100, 10, 24, 100), 1, rows));
 }
