@@ -38,7 +38,9 @@ uint32_t ProductionSeed(int sheet, int side)
 }
 
 // Odd widths leave unused bits and row padding; unequal resolutions and a
-// page smaller than its margins exercise the layout's corner cases.
+// page smaller than its margins exercise the layout's corner cases; narrow
+// margins put glyphs into a bitonal row's last bytes, and at 2400 dpi a
+// glyph is wider than the 64 pixels bitonal glyphs are gathered in.
 const PINNED_PAGE kPinned[] = {
     {850, 1100, 1, 100, 100, ProductionSeed(1, 0), 0xdb8d659879a5b7aeull},
     {850, 1100, 8, 100, 100, ProductionSeed(1, 1), 0xda2c32bb4405a5f5ull},
@@ -52,6 +54,11 @@ const PINNED_PAGE kPinned[] = {
     {61, 45, 1, 72, 72, 12345, 0xf856e678ec8f9cb8ull},
     {61, 45, 24, 72, 72, 12345, 0x9bca6ea6248f514full},
     {1, 1, 1, 200, 200, 7, 0x4a7b7aaab8ac5c75ull},
+    {100, 120, 1, 72, 72, 99, 0xde8e9255b989ba81ull},
+    {100, 120, 8, 72, 72, 99, 0xa53dc18e138e6247ull},
+    {2481, 300, 1, 600, 600, 5, 0xa89ea386634d6f3dull},
+    {2481, 300, 24, 600, 600, 5, 0x7cc0611bae7a9b29ull},
+    {3000, 400, 1, 2400, 2400, 6, 0x6b613b6746581825ull},
 };
 } // namespace
 

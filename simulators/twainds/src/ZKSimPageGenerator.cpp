@@ -150,6 +150,29 @@ private:
     std::vector<Glyph> m_glyphs;
 };
 
+uint64_t ToBigEndian(uint64_t word)
+{
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    return __builtin_bswap64(word);
+#else
+    return word;
+#endif
+}
+
+// A colour as the row holds it: bytes in the row's order and its grey.
+struct Pixel
+{
+    BYTE first, green, last, grey;
+};
+
+// The runs of set cells in one row of a glyph, by its three bits.
+struct ColumnRun
+{
+    LONG first, columns;
+};
+const ColumnRun kColumnRuns[8][2] = {{{0, 0}, {0, 0}}, {{0, 1}, {0, 0}}, {{1, 1}, {0, 0}}, {{0, 2}, {0, 0}},
+                                     {{2, 1}, {0, 0}}, {{0, 1}, {2, 1}}, {{1, 2}, {0, 0}}, {{0, 3}, {0, 0}}};
+
 // What decides a row's pixels; a row that looks like the one above it is a
 // copy of it, which makes most of a page a run of row copies.
 struct RowLook
@@ -171,8 +194,9 @@ class RowPainter
 public:
     RowPainter(const ZK_SIM_PAGE_FORMAT& format, const PagePlan& plan, const ZK_SIM_PAGE_ROWS& rows)
         : m_format(format), m_plan(plan), m_rows(rows), m_rowBytes(SZKSimPageGenerator::RowBytes(format)),
-          m_rowSpan(static_cast<size_t>(std::abs(rows.stride)))
+          m_rowSpan(static_cast<size_t>(std::abs(rows.stride))), m_ink(_Resolve(kInk))
     {
+        _PrepareBitMasks();
     }
 
     void PaintPage()
@@ -218,51 +242,134 @@ private:
         std::memset(row + m_rowBytes, 0, m_rowSpan - m_rowBytes); // padding
         if (m_format.bitsPerPixel == 1)
             row[m_rowBytes - 1] = 0; // the bits beyond the last pixel
-        _Span(row, 0, m_format.width, m_plan.Background(y));
+        _Span(row, 0, m_format.width, _Resolve(m_plan.Background(y)));
         const std::vector<Patch>& patches = m_plan.Patches();
         for (size_t i = 0; i < patches.size(); ++i)
             if (look.patches & (1u << i))
-                _Span(row, patches[i].left, patches[i].right, patches[i].colour);
+                _Span(row, patches[i].left, patches[i].right, _Resolve(patches[i].colour));
         if (look.line != SIZE_MAX)
             _PaintGlyphRow(m_plan.Lines()[look.line], look.glyphRow, row);
     }
 
     void _PaintGlyphRow(const TextLine& line, LONG glyphRow, BYTE* row)
     {
-        const LONG cell = m_plan.Cell();
         const Glyph* glyphs = m_plan.Glyphs(line);
+        const int shift = static_cast<int>(glyphRow) * kGlyphColumns;
+        if (m_bitMasks)
+            std::fill(m_inkWords.begin(), m_inkWords.end(), 0);
         for (size_t i = 0; i < line.count; ++i)
-            for (int column = 0; column < kGlyphColumns; ++column)
-                if (glyphs[i].shape & (1u << (glyphRow * kGlyphColumns + column)))
-                    _Span(row, glyphs[i].x + column * cell, glyphs[i].x + (column + 1) * cell, kInk);
+        {
+            const uint32_t columns = (glyphs[i].shape >> shift) & 7;
+            if (!_CollectInkBits(glyphs[i].x, columns))
+                _InkSpans(row, glyphs[i].x, columns);
+        }
+        if (m_bitMasks)
+            _ApplyInkBits(row);
     }
 
-    void _Span(BYTE* row, LONG left, LONG right, const Colour& colour)
+    void _InkSpans(BYTE* row, LONG x, uint32_t columns)
+    {
+        const LONG cell = m_plan.Cell();
+        for (const ColumnRun& run : kColumnRuns[columns])
+            if (run.columns > 0)
+                _Span(row, x + run.first * cell, x + (run.first + run.columns) * cell, m_ink);
+    }
+
+    // Bitonal glyph cells are gathered as bits in 64-bit words first and put
+    // into the row in one pass: a page holds tens of thousands of glyph rows.
+    bool _CollectInkBits(LONG x, uint32_t columns)
+    {
+        if (!m_bitMasks || x < 0 || x + m_plan.Cell() * kGlyphColumns > m_format.width)
+            return false;
+        const uint64_t mask = m_cellMasks[columns];
+        const size_t word = static_cast<size_t>(x) / 64;
+        const int offset = x % 64;
+        m_inkWords[word] |= mask >> offset;
+        if (offset > 0)
+            m_inkWords[word + 1] |= mask << (64 - offset);
+        return true;
+    }
+
+    void _ApplyInkBits(BYTE* row) const
+    {
+        const bool set = m_ink.grey >= 128;
+        for (size_t word = 0; word * 8 < m_rowBytes; ++word)
+        {
+            const uint64_t ink = m_inkWords[word];
+            if (!ink)
+                continue;
+            const size_t at = word * 8;
+            if (at + 8 <= m_rowBytes)
+            {
+                uint64_t bits;
+                std::memcpy(&bits, row + at, sizeof(bits));
+                bits = ToBigEndian(set ? ToBigEndian(bits) | ink : ToBigEndian(bits) & ~ink);
+                std::memcpy(row + at, &bits, sizeof(bits));
+                continue;
+            }
+            for (size_t byte = at; byte < m_rowBytes; ++byte)
+            {
+                const auto mask = static_cast<BYTE>(ink >> (56 - 8 * (byte - at)));
+                row[byte] = set ? row[byte] | mask : row[byte] & ~mask;
+            }
+        }
+    }
+
+    // The glyph cells of each three-bit column pattern as bits from the top
+    // of a 64-bit word down, for bitonal pages whose glyphs fit in a word.
+    void _PrepareBitMasks()
+    {
+        const LONG cell = m_plan.Cell();
+        m_bitMasks = m_format.bitsPerPixel == 1 && cell * kGlyphColumns <= 64;
+        if (!m_bitMasks)
+            return;
+        m_inkWords.assign(static_cast<size_t>(m_format.width) / 64 + 2, 0);
+        for (uint32_t columns = 0; columns < 8; ++columns)
+        {
+            uint64_t mask = 0;
+            for (int column = 0; column < kGlyphColumns; ++column)
+                if (columns & (1u << column))
+                    for (LONG bit = column * cell; bit < (column + 1) * cell; ++bit)
+                        mask |= uint64_t(1) << (63 - bit);
+            m_cellMasks[columns] = mask;
+        }
+    }
+
+    Pixel _Resolve(const Colour& colour) const
+    {
+        Pixel pixel;
+        pixel.first = m_rows.redFirst ? colour.red : colour.blue;
+        pixel.green = colour.green;
+        pixel.last = m_rows.redFirst ? colour.blue : colour.red;
+        pixel.grey = static_cast<BYTE>((colour.red * 299 + colour.green * 587 + colour.blue * 114) / 1000);
+        return pixel;
+    }
+
+    void _Span(BYTE* row, LONG left, LONG right, const Pixel& pixel)
     {
         left = std::max<LONG>(left, 0);
         right = std::min(right, m_format.width);
         if (left >= right)
             return;
-        const int grey = (colour.red * 299 + colour.green * 587 + colour.blue * 114) / 1000;
         switch (m_format.bitsPerPixel)
         {
         case 24:
-            _ColourSpan(row + static_cast<size_t>(left) * 3, static_cast<size_t>(right - left), colour);
+            _ColourSpan(row + static_cast<size_t>(left) * 3, static_cast<size_t>(right - left), pixel);
             break;
         case 8:
-            std::memset(row + left, grey, static_cast<size_t>(right - left));
+            std::memset(row + left, pixel.grey, static_cast<size_t>(right - left));
             break;
         default:
-            _BitSpan(row, left, right, grey >= 128); // 0 is black
+            _BitSpan(row, left, right, pixel.grey >= 128); // 0 is black
         }
     }
 
     // Writes one pixel, then doubles the written run until the span is full.
-    void _ColourSpan(BYTE* at, size_t pixels, const Colour& colour) const
+    static void _ColourSpan(BYTE* at, size_t pixels, const Pixel& pixel)
     {
-        at[0] = m_rows.redFirst ? colour.red : colour.blue;
-        at[1] = colour.green;
-        at[2] = m_rows.redFirst ? colour.blue : colour.red;
+        at[0] = pixel.first;
+        at[1] = pixel.green;
+        at[2] = pixel.last;
         const size_t total = pixels * 3;
         for (size_t done = 3; done < total;)
         {
@@ -294,6 +401,10 @@ private:
     const ZK_SIM_PAGE_ROWS m_rows;
     const size_t m_rowBytes;
     const size_t m_rowSpan;
+    const Pixel m_ink;
+    bool m_bitMasks = false;
+    uint64_t m_cellMasks[8] = {};
+    std::vector<uint64_t> m_inkWords; // the ink of the glyph row being painted, pixel 0 at the top bit
     size_t m_line = 0; // the first text line not yet above the row painted
 };
 } // namespace
