@@ -30,7 +30,8 @@ size_t PageBytes(TW_UINT16 pixelType)
 bool SetFrame(CTwainScan& scan)
 {
     const TW_FRAME a4{{0, 0}, {0, 0}, {8, 16384}, {11, 45875}};
-    CTwainCapability frames(ICAP_FRAMES, TWON_ONEVALUE, CTwainCapability::OneValue(TWTY_FRAME, &a4, sizeof(a4)));
+    CTwainCapability frames(ICAP_FRAMES, TWON_ONEVALUE,
+                            CTwainCapability::OneValue(TWTY_FRAME, &a4, sizeof(a4)));
     return scan.Control(DAT_CAPABILITY, MSG_SET, &frames) == TWRC_SUCCESS;
 }
 
@@ -46,8 +47,9 @@ std::unique_ptr<CTwainScan> OpenScan(TW_UINT16 pixelType, bool repeated)
 {
     auto scan = repeated ? std::make_unique<CTwainScan>(kReloadedSheets, "Reload = 4")
                          : std::make_unique<CTwainScan>(1000000);
-    if (!scan->SetUint16(ICAP_XFERMECH, TWSX_MEMORY) || !scan->SetUint16(ICAP_PIXELTYPE, pixelType) ||
-        !scan->SetResolution(300) || !SetFrame(*scan) || !SetSimplex(*scan) || !scan->Start())
+    if (!scan->SetUint16(ICAP_XFERMECH, TWSX_MEMORY) ||
+        !scan->SetUint16(ICAP_PIXELTYPE, pixelType) || !scan->SetResolution(300) ||
+        !SetFrame(*scan) || !SetSimplex(*scan) || !scan->Start())
         return nullptr;
     return scan;
 }
@@ -97,7 +99,8 @@ void BM_SourceMemoryTransfer(benchmark::State& state)
         ++pages;
         benchmark::DoNotOptimize(page.data());
     }
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate);
     state.SetBytesProcessed(pages * static_cast<int64_t>(page.size()));
 }
 
@@ -110,11 +113,13 @@ void BM_PageCopy(benchmark::State& state)
     for (auto _ : state)
     {
         for (size_t offset = 0; offset < bytes; offset += kStrip)
-            std::memcpy(page.data() + offset, cached.data() + offset, std::min<size_t>(kStrip, bytes - offset));
+            std::memcpy(page.data() + offset, cached.data() + offset,
+                        std::min<size_t>(kStrip, bytes - offset));
         benchmark::DoNotOptimize(page.data());
         ++pages;
     }
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate);
     state.SetBytesProcessed(pages * static_cast<int64_t>(bytes));
 }
 } // namespace

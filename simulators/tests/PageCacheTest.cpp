@@ -29,16 +29,22 @@ ZK_SIM_PAGE_KEY Key(uint32_t seed, EZKSimPageForm form = EZKSimPageForm::TWAIN_R
 class CCountingMaker
 {
 public:
-    explicit CCountingMaker(CZKSimPageCache& cache, size_t size = kPage) : m_cache(cache), m_size(size) {}
+    explicit CCountingMaker(CZKSimPageCache& cache, size_t size = kPage)
+        : m_cache(cache), m_size(size)
+    {
+    }
 
     CZKSimPageCache::Page Get(uint32_t seed)
     {
-        return m_cache.Get(Key(seed), [this, seed](ZK_SIM_PAGE_BYTES& bytes) {
-            ++m_made;
-            bytes = m_cache.Allocate(m_size);
-            std::memset(bytes.data.get(), static_cast<int>(seed & 0xFF), bytes.size);
-            return true;
-        });
+        return m_cache.Get(Key(seed),
+                           [this, seed](ZK_SIM_PAGE_BYTES& bytes)
+                           {
+                               ++m_made;
+                               bytes = m_cache.Allocate(m_size);
+                               std::memset(bytes.data.get(), static_cast<int>(seed & 0xFF),
+                                           bytes.size);
+                               return true;
+                           });
     }
     int Made() const { return m_made; }
 
@@ -70,11 +76,13 @@ TEST(PageCacheTest, APageIsMadeOnceAndSharedByItsHolders)
     EXPECT_TRUE(Holds(again, 7));
     // Another form of the same page is another page.
     int made = 0;
-    cache.Get(Key(7, EZKSimPageForm::DIB), [&](ZK_SIM_PAGE_BYTES& bytes) {
-        ++made;
-        bytes = cache.Allocate(1);
-        return true;
-    });
+    cache.Get(Key(7, EZKSimPageForm::DIB),
+              [&](ZK_SIM_PAGE_BYTES& bytes)
+              {
+                  ++made;
+                  bytes = cache.Allocate(1);
+                  return true;
+              });
     EXPECT_EQ(1, made);
     EXPECT_EQ(2u, cache.KeptPages());
     EXPECT_EQ(kPage + 1, cache.KeptBytes());
@@ -152,15 +160,17 @@ TEST(PageCacheTest, SourcesOnSeveralThreadsShareItSafely)
     std::atomic<int> wrong{0};
     std::vector<std::thread> sources;
     for (int source = 0; source < 4; ++source)
-        sources.emplace_back([&, source] {
-            for (uint32_t round = 0; round < 300; ++round)
+        sources.emplace_back(
+            [&, source]
             {
-                const uint32_t seed = (round * (source + 1)) % 9;
-                const CZKSimPageCache::Page page = maker.Get(seed);
-                if (!Holds(page, seed))
-                    ++wrong;
-            }
-        });
+                for (uint32_t round = 0; round < 300; ++round)
+                {
+                    const uint32_t seed = (round * (source + 1)) % 9;
+                    const CZKSimPageCache::Page page = maker.Get(seed);
+                    if (!Holds(page, seed))
+                        ++wrong;
+                }
+            });
     for (std::thread& source : sources)
         source.join();
     EXPECT_EQ(0, wrong.load());

@@ -66,8 +66,9 @@ TEST(PageGeneratorTest, PagesKeepTheirRecordedPixels)
 {
     for (const PINNED_PAGE& pinned : kPinned)
     {
-        SCOPED_TRACE(testing::Message() << pinned.width << "x" << pinned.height << " bpp " << pinned.bitsPerPixel
-                                        << " dpi " << pinned.xDpi << "/" << pinned.yDpi << " seed " << pinned.seed);
+        SCOPED_TRACE(testing::Message()
+                     << pinned.width << "x" << pinned.height << " bpp " << pinned.bitsPerPixel
+                     << " dpi " << pinned.xDpi << "/" << pinned.yDpi << " seed " << pinned.seed);
         ZK_SIM_PAGE_FORMAT format;
         format.width = pinned.width;
         format.height = pinned.height;
@@ -117,7 +118,8 @@ TEST(PageGeneratorTest, PaintedLayoutsHoldTheBitmapsPixels)
     for (int bpp : {1, 8, 24})
         for (bool bottomUp : {false, true})
         {
-            SCOPED_TRACE(testing::Message() << "bpp " << bpp << (bottomUp ? " bottom-up" : " top-down"));
+            SCOPED_TRACE(testing::Message()
+                         << "bpp " << bpp << (bottomUp ? " bottom-up" : " top-down"));
             const ZK_SIM_PAGE_FORMAT format = Format(403, 287, bpp, 200);
             const uint32_t seed = ProductionSeed(4, 1);
             CZKBitmapHandle page;
@@ -133,7 +135,9 @@ TEST(PageGeneratorTest, PaintedLayoutsHoldTheBitmapsPixels)
             for (LONG y = 0; y < format.height; ++y)
             {
                 const BYTE* row = rows.top + y * rows.stride;
-                ASSERT_EQ(ExpectedRow(page, y, span, rows.redFirst), std::vector<BYTE>(row, row + span)) << "row " << y;
+                ASSERT_EQ(ExpectedRow(page, y, span, rows.redFirst),
+                          std::vector<BYTE>(row, row + span))
+                    << "row " << y;
             }
         }
 }

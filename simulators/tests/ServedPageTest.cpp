@@ -22,7 +22,8 @@ ZK_SIM_PAGE_FORMAT Format(int bitsPerPixel)
 
 std::vector<BYTE> Bytes(const SZKSimServedPage::Page& page)
 {
-    return page ? std::vector<BYTE>(page->data.get(), page->data.get() + page->size) : std::vector<BYTE>();
+    return page ? std::vector<BYTE>(page->data.get(), page->data.get() + page->size)
+                : std::vector<BYTE>();
 }
 
 CZKBitmapHandle Bitmap(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed)
@@ -40,7 +41,8 @@ TEST(ServedPageTest, UncompressedFormsHoldTheGeneratedPage)
         SCOPED_TRACE(bpp);
         const ZK_SIM_PAGE_FORMAT format = Format(bpp);
         const CZKBitmapHandle page = Bitmap(format, 11);
-        EXPECT_EQ(SZKSimImageEncoder::Rows(page), Bytes(SZKSimServedPage::Memory(format, 11, TWCP_NONE)));
+        EXPECT_EQ(SZKSimImageEncoder::Rows(page),
+                  Bytes(SZKSimServedPage::Memory(format, 11, TWCP_NONE)));
         EXPECT_EQ(SZKSimImageEncoder::Dib(page), Bytes(SZKSimServedPage::Dib(format, 11)));
     }
 }
@@ -59,7 +61,8 @@ TEST(ServedPageTest, CompressedFormsAreThePagesEncoding)
     ASSERT_TRUE(SZKSimImageEncoder::Encode(colour, TWCP_JPEG, expected));
     EXPECT_EQ(expected, Bytes(SZKSimServedPage::Memory(Format(24), 12, TWCP_JPEG)));
     // A compression the pixel type has no form for gives plain rows.
-    EXPECT_EQ(SZKSimImageEncoder::Rows(colour), Bytes(SZKSimServedPage::Memory(Format(24), 12, TWCP_GROUP4)));
+    EXPECT_EQ(SZKSimImageEncoder::Rows(colour),
+              Bytes(SZKSimServedPage::Memory(Format(24), 12, TWCP_GROUP4)));
 }
 
 TEST(ServedPageTest, APageAskedForAgainIsTheSameBytes)

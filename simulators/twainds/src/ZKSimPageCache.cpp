@@ -5,9 +5,11 @@
 
 bool ZK_SIM_PAGE_KEY::operator<(const ZK_SIM_PAGE_KEY& other) const
 {
-    auto fields = [](const ZK_SIM_PAGE_KEY& key) {
+    auto fields = [](const ZK_SIM_PAGE_KEY& key)
+    {
         const ZK_SIM_PAGE_FORMAT& f = key.format;
-        return std::make_tuple(f.width, f.height, f.bitsPerPixel, f.xDpi, f.yDpi, key.seed, key.form);
+        return std::make_tuple(f.width, f.height, f.bitsPerPixel, f.xDpi, f.yDpi, key.seed,
+                               key.form);
     };
     return fields(*this) < fields(other);
 }

@@ -30,7 +30,7 @@ enum class EZKSimPageForm
     DIB,        // header, palette, bottom-up padded rows
     GROUP4,
     JPEG,
-    TIFF,       // uncompressed TIFF file
+    TIFF, // uncompressed TIFF file
     TIFF_GROUP4,
 };
 

@@ -28,7 +28,10 @@ public:
         return m_state;
     }
     // A value in [low, high].
-    LONG Between(LONG low, LONG high) { return high <= low ? low : low + static_cast<LONG>(Next() % (high - low + 1)); }
+    LONG Between(LONG low, LONG high)
+    {
+        return high <= low ? low : low + static_cast<LONG>(Next() % (high - low + 1));
+    }
 
 private:
     uint32_t m_state;
@@ -58,8 +61,8 @@ constexpr int kGlyphColumns = 3;
 bool IsSupported(const ZK_SIM_PAGE_FORMAT& format)
 {
     const int bpp = format.bitsPerPixel;
-    return (bpp == 1 || bpp == 8 || bpp == 24) && format.xDpi > 0 && format.yDpi > 0 && format.width > 0 &&
-           format.height > 0;
+    return (bpp == 1 || bpp == 8 || bpp == 24) && format.xDpi > 0 && format.yDpi > 0 &&
+           format.width > 0 && format.height > 0;
 }
 
 // Everything the random stream decides about a page, drawn in the order a
@@ -69,7 +72,8 @@ class PagePlan
 {
 public:
     PagePlan(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed)
-        : m_format(format), m_cell(std::max<LONG>(format.xDpi / 100, 1)), m_tinted(format.bitsPerPixel != 1)
+        : m_format(format), m_cell(std::max<LONG>(format.xDpi / 100, 1)),
+          m_tinted(format.bitsPerPixel != 1)
     {
         Random random(seed);
         if (m_tinted)
@@ -95,7 +99,10 @@ public:
         (m_tint == 0 ? colour.red : m_tint == 1 ? colour.green : colour.blue) = 255;
         return colour;
     }
-    BYTE Shade(LONG y) const { return m_tinted ? static_cast<BYTE>(250 - (y * 24) / m_format.height) : 255; }
+    BYTE Shade(LONG y) const
+    {
+        return m_tinted ? static_cast<BYTE>(250 - (y * 24) / m_format.height) : 255;
+    }
 
 private:
     void _PlanPatches(Random& random)
@@ -132,7 +139,7 @@ private:
                 const LONG letters = random.Between(1, 9);
                 for (LONG i = 0; i < letters && x + glyphWidth < lineEnd; ++i, x += glyphWidth)
                     m_glyphs.push_back(Glyph{x, random.Next() | 0x4000}); // never empty
-                x += glyphWidth; // the space between words
+                x += glyphWidth;                                          // the space between words
             }
             line.count = m_glyphs.size() - line.first;
             m_lines.push_back(line);
@@ -170,8 +177,9 @@ struct ColumnRun
 {
     LONG first, columns;
 };
-const ColumnRun kColumnRuns[8][2] = {{{0, 0}, {0, 0}}, {{0, 1}, {0, 0}}, {{1, 1}, {0, 0}}, {{0, 2}, {0, 0}},
-                                     {{2, 1}, {0, 0}}, {{0, 1}, {2, 1}}, {{1, 2}, {0, 0}}, {{0, 3}, {0, 0}}};
+const ColumnRun kColumnRuns[8][2] = {{{0, 0}, {0, 0}}, {{0, 1}, {0, 0}}, {{1, 1}, {0, 0}},
+                                     {{0, 2}, {0, 0}}, {{2, 1}, {0, 0}}, {{0, 1}, {2, 1}},
+                                     {{1, 2}, {0, 0}}, {{0, 3}, {0, 0}}};
 
 // What decides a row's pixels; a row that looks like the one above it is a
 // copy of it, which makes most of a page a run of row copies.
@@ -184,7 +192,8 @@ struct RowLook
 
     bool operator==(const RowLook& other) const
     {
-        return shade == other.shade && patches == other.patches && line == other.line && glyphRow == other.glyphRow;
+        return shade == other.shade && patches == other.patches && line == other.line &&
+               glyphRow == other.glyphRow;
     }
 };
 
@@ -193,7 +202,8 @@ class RowPainter
 {
 public:
     RowPainter(const ZK_SIM_PAGE_FORMAT& format, const PagePlan& plan, const ZK_SIM_PAGE_ROWS& rows)
-        : m_format(format), m_plan(plan), m_rows(rows), m_rowBytes(SZKSimPageGenerator::RowBytes(format)),
+        : m_format(format), m_plan(plan), m_rows(rows),
+          m_rowBytes(SZKSimPageGenerator::RowBytes(format)),
           m_rowSpan(static_cast<size_t>(std::abs(rows.stride))), m_ink(_Resolve(kInk))
     {
         _PrepareBitMasks();
@@ -341,7 +351,8 @@ private:
         pixel.first = m_rows.redFirst ? colour.red : colour.blue;
         pixel.green = colour.green;
         pixel.last = m_rows.redFirst ? colour.blue : colour.red;
-        pixel.grey = static_cast<BYTE>((colour.red * 299 + colour.green * 587 + colour.blue * 114) / 1000);
+        pixel.grey =
+            static_cast<BYTE>((colour.red * 299 + colour.green * 587 + colour.blue * 114) / 1000);
         return pixel;
     }
 
@@ -354,7 +365,8 @@ private:
         switch (m_format.bitsPerPixel)
         {
         case 24:
-            _ColourSpan(row + static_cast<size_t>(left) * 3, static_cast<size_t>(right - left), pixel);
+            _ColourSpan(row + static_cast<size_t>(left) * 3, static_cast<size_t>(right - left),
+                        pixel);
             break;
         case 8:
             std::memset(row + left, pixel.grey, static_cast<size_t>(right - left));
@@ -404,7 +416,8 @@ private:
     const Pixel m_ink;
     bool m_bitMasks = false;
     uint64_t m_cellMasks[8] = {};
-    std::vector<uint64_t> m_inkWords; // the ink of the glyph row being painted, pixel 0 at the top bit
+    std::vector<uint64_t>
+        m_inkWords;    // the ink of the glyph row being painted, pixel 0 at the top bit
     size_t m_line = 0; // the first text line not yet above the row painted
 };
 } // namespace
@@ -412,7 +425,8 @@ private:
 uint32_t SZKSimPageGenerator::Seed(const std::string& scanner, int sheet, int side, int segment)
 {
     uint32_t hash = 2166136261u; // FNV-1a
-    auto mix = [&hash](uint32_t byte) {
+    auto mix = [&hash](uint32_t byte)
+    {
         hash ^= byte & 0xFF;
         hash *= 16777619u;
     };
@@ -429,11 +443,13 @@ size_t SZKSimPageGenerator::RowBytes(const ZK_SIM_PAGE_FORMAT& format)
     return static_cast<size_t>((static_cast<uint64_t>(format.width) * format.bitsPerPixel + 7) / 8);
 }
 
-bool SZKSimPageGenerator::Generate(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, CZKBitmapHandle& page)
+bool SZKSimPageGenerator::Generate(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                                   CZKBitmapHandle& page)
 {
     if (!IsSupported(format))
         return false;
-    const bool reusable = !page.IsEmpty() && page.GetWidth() == format.width && page.GetHeight() == format.height &&
+    const bool reusable = !page.IsEmpty() && page.GetWidth() == format.width &&
+                          page.GetHeight() == format.height &&
                           page.GetBitsPerPixel() == format.bitsPerPixel;
     if (!reusable && !page.Create(format.width, format.height, format.bitsPerPixel))
         return false;
@@ -448,9 +464,11 @@ bool SZKSimPageGenerator::Generate(const ZK_SIM_PAGE_FORMAT& format, uint32_t se
     return Paint(format, seed, rows);
 }
 
-bool SZKSimPageGenerator::Paint(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, const ZK_SIM_PAGE_ROWS& rows)
+bool SZKSimPageGenerator::Paint(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                                const ZK_SIM_PAGE_ROWS& rows)
 {
-    if (!IsSupported(format) || !rows.top || static_cast<size_t>(std::abs(rows.stride)) < RowBytes(format))
+    if (!IsSupported(format) || !rows.top ||
+        static_cast<size_t>(std::abs(rows.stride)) < RowBytes(format))
         return false;
     const PagePlan plan(format, seed);
     RowPainter(format, plan, rows).PaintPage();

@@ -44,7 +44,8 @@ public:
     static bool Generate(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, CZKBitmapHandle& page);
     // The same pixels straight into memory laid out as rows says; every byte
     // of |stride| per row is written.
-    static bool Paint(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, const ZK_SIM_PAGE_ROWS& rows);
+    static bool Paint(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                      const ZK_SIM_PAGE_ROWS& rows);
     // Bytes of one unpadded row.
     static size_t RowBytes(const ZK_SIM_PAGE_FORMAT& format);
 };

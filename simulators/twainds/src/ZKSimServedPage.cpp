@@ -27,13 +27,16 @@ std::vector<ZK_RGBQUAD> GreyPalette(int bitsPerPixel)
 // The same limits as a bitmap of the page has.
 bool SZKSimServedPage::_Fits(const ZK_SIM_PAGE_FORMAT& format)
 {
-    const uint64_t size = static_cast<uint64_t>(SZKSimImageEncoder::DibStride(format.width, format.bitsPerPixel)) *
-                          static_cast<uint64_t>(format.height);
-    return format.width <= CZKBitmapHandle::kMaxDimension && format.height <= CZKBitmapHandle::kMaxDimension &&
+    const uint64_t size =
+        static_cast<uint64_t>(SZKSimImageEncoder::DibStride(format.width, format.bitsPerPixel)) *
+        static_cast<uint64_t>(format.height);
+    return format.width <= CZKBitmapHandle::kMaxDimension &&
+           format.height <= CZKBitmapHandle::kMaxDimension &&
            size <= CZKBitmapHandle::kMaxImageSize;
 }
 
-SZKSimServedPage::Page SZKSimServedPage::_Get(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, EZKSimPageForm form,
+SZKSimServedPage::Page SZKSimServedPage::_Get(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                                              EZKSimPageForm form,
                                               const CZKSimPageCache::Maker& make)
 {
     if (!_Fits(format))
@@ -48,33 +51,37 @@ SZKSimServedPage::Page SZKSimServedPage::_Get(const ZK_SIM_PAGE_FORMAT& format, 
 SZKSimServedPage::Page SZKSimServedPage::Memory(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
                                                 TW_UINT16 compression)
 {
-    const TW_UINT16 effective = SZKSimImageEncoder::EffectiveCompression(format.bitsPerPixel, compression);
+    const TW_UINT16 effective =
+        SZKSimImageEncoder::EffectiveCompression(format.bitsPerPixel, compression);
     if (effective == TWCP_NONE)
         return _Get(format, seed, EZKSimPageForm::TWAIN_ROWS,
                     [&](ZK_SIM_PAGE_BYTES& bytes) { return _Rows(format, seed, bytes); });
-    auto encode = [effective](const CZKBitmapHandle& page, std::vector<BYTE>& out) {
-        return SZKSimImageEncoder::Encode(page, effective, out);
-    };
-    return _Get(format, seed, effective == TWCP_GROUP4 ? EZKSimPageForm::GROUP4 : EZKSimPageForm::JPEG,
+    auto encode = [effective](const CZKBitmapHandle& page, std::vector<BYTE>& out)
+    { return SZKSimImageEncoder::Encode(page, effective, out); };
+    return _Get(format, seed,
+                effective == TWCP_GROUP4 ? EZKSimPageForm::GROUP4 : EZKSimPageForm::JPEG,
                 [&](ZK_SIM_PAGE_BYTES& bytes) { return _Encoded(format, seed, encode, bytes); });
 }
 
 SZKSimServedPage::Page SZKSimServedPage::Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed)
 {
-    return _Get(format, seed, EZKSimPageForm::DIB, [&](ZK_SIM_PAGE_BYTES& bytes) { return _Dib(format, seed, bytes); });
+    return _Get(format, seed, EZKSimPageForm::DIB,
+                [&](ZK_SIM_PAGE_BYTES& bytes) { return _Dib(format, seed, bytes); });
 }
 
-SZKSimServedPage::Page SZKSimServedPage::Tiff(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, TW_UINT16 compression)
+SZKSimServedPage::Page SZKSimServedPage::Tiff(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                                              TW_UINT16 compression)
 {
-    const bool group4 = SZKSimImageEncoder::EffectiveCompression(format.bitsPerPixel, compression) == TWCP_GROUP4;
-    auto encode = [compression](const CZKBitmapHandle& page, std::vector<BYTE>& out) {
-        return SZKSimImageEncoder::TiffBytes(compression, page, out);
-    };
+    const bool group4 =
+        SZKSimImageEncoder::EffectiveCompression(format.bitsPerPixel, compression) == TWCP_GROUP4;
+    auto encode = [compression](const CZKBitmapHandle& page, std::vector<BYTE>& out)
+    { return SZKSimImageEncoder::TiffBytes(compression, page, out); };
     return _Get(format, seed, group4 ? EZKSimPageForm::TIFF_GROUP4 : EZKSimPageForm::TIFF,
                 [&](ZK_SIM_PAGE_BYTES& bytes) { return _Encoded(format, seed, encode, bytes); });
 }
 
-bool SZKSimServedPage::_Rows(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, ZK_SIM_PAGE_BYTES& bytes)
+bool SZKSimServedPage::_Rows(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                             ZK_SIM_PAGE_BYTES& bytes)
 {
     const size_t rowBytes = SZKSimPageGenerator::RowBytes(format);
     bytes = CZKSimPageCache::Shared().Allocate(rowBytes * static_cast<size_t>(format.height));
@@ -87,12 +94,15 @@ bool SZKSimServedPage::_Rows(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, ZK
     return SZKSimPageGenerator::Paint(format, seed, rows);
 }
 
-bool SZKSimServedPage::_Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, ZK_SIM_PAGE_BYTES& bytes)
+bool SZKSimServedPage::_Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                            ZK_SIM_PAGE_BYTES& bytes)
 {
-    const std::vector<BYTE> header = SZKSimImageEncoder::DibHeader(
-        format.width, format.height, format.bitsPerPixel, format.xDpi, format.yDpi, GreyPalette(format.bitsPerPixel));
+    const std::vector<BYTE> header =
+        SZKSimImageEncoder::DibHeader(format.width, format.height, format.bitsPerPixel, format.xDpi,
+                                      format.yDpi, GreyPalette(format.bitsPerPixel));
     const size_t stride = SZKSimImageEncoder::DibStride(format.width, format.bitsPerPixel);
-    bytes = CZKSimPageCache::Shared().Allocate(header.size() + stride * static_cast<size_t>(format.height));
+    bytes = CZKSimPageCache::Shared().Allocate(header.size() +
+                                               stride * static_cast<size_t>(format.height));
     if (!bytes.data)
         return false;
     std::memcpy(bytes.data.get(), header.data(), header.size());
@@ -102,9 +112,10 @@ bool SZKSimServedPage::_Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, ZK_
     return SZKSimPageGenerator::Paint(format, seed, rows);
 }
 
-bool SZKSimServedPage::_Encoded(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
-                                const std::function<bool(const CZKBitmapHandle&, std::vector<BYTE>&)>& encode,
-                                ZK_SIM_PAGE_BYTES& bytes)
+bool SZKSimServedPage::_Encoded(
+    const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+    const std::function<bool(const CZKBitmapHandle&, std::vector<BYTE>&)>& encode,
+    ZK_SIM_PAGE_BYTES& bytes)
 {
     CZKBitmapHandle page;
     std::vector<BYTE> encoded;

@@ -29,7 +29,8 @@ private:
     static bool _Rows(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, ZK_SIM_PAGE_BYTES& bytes);
     static bool _Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, ZK_SIM_PAGE_BYTES& bytes);
     // Encodes the page's bitmap with encode and keeps the result.
-    static bool _Encoded(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
-                         const std::function<bool(const CZKBitmapHandle&, std::vector<BYTE>&)>& encode,
-                         ZK_SIM_PAGE_BYTES& bytes);
+    static bool
+    _Encoded(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+             const std::function<bool(const CZKBitmapHandle&, std::vector<BYTE>&)>& encode,
+             ZK_SIM_PAGE_BYTES& bytes);
 };
