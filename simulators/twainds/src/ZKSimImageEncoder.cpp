@@ -44,31 +44,42 @@ DWORD SZKSimImageEncoder::BytesPerRow(const CZKBitmapHandle& page)
     return static_cast<DWORD>((static_cast<uint64_t>(page.GetWidth()) * page.GetBitsPerPixel() + 7) / 8);
 }
 
+DWORD SZKSimImageEncoder::DibStride(LONG width, int bitsPerPixel)
+{
+    return static_cast<DWORD>((static_cast<uint64_t>(width) * bitsPerPixel + 31) / 32 * 4);
+}
+
+std::vector<BYTE> SZKSimImageEncoder::DibHeader(LONG width, LONG height, int bitsPerPixel, LONG xDpi, LONG yDpi,
+                                                const std::vector<ZK_RGBQUAD>& palette)
+{
+    std::vector<BYTE> header;
+    header.reserve(kInfoHeaderSize + palette.size() * 4);
+    Put32(header, kInfoHeaderSize);
+    Put32(header, static_cast<uint32_t>(width));
+    Put32(header, static_cast<uint32_t>(height)); // positive: bottom-up
+    Put16(header, 1);
+    Put16(header, static_cast<unsigned>(bitsPerPixel));
+    Put32(header, 0); // BI_RGB
+    Put32(header, DibStride(width, bitsPerPixel) * static_cast<uint32_t>(height));
+    Put32(header, PelsPerMeter(xDpi));
+    Put32(header, PelsPerMeter(yDpi));
+    Put32(header, static_cast<uint32_t>(palette.size()));
+    Put32(header, 0);
+    for (const ZK_RGBQUAD& entry : palette)
+        for (BYTE byte : {entry.rgbBlue, entry.rgbGreen, entry.rgbRed, BYTE(0)})
+            header.push_back(byte);
+    return header;
+}
+
 std::vector<BYTE> SZKSimImageEncoder::Dib(const CZKBitmapHandle& page)
 {
-    const int paletteSize = page.GetPaletteSize();
+    std::vector<ZK_RGBQUAD> palette(page.GetPaletteSize());
+    if (!palette.empty())
+        page.GetPalette(0, static_cast<int>(palette.size()), palette.data());
+    std::vector<BYTE> dib = DibHeader(page.GetWidth(), page.GetHeight(), page.GetBitsPerPixel(),
+                                      page.GetXResolution(), page.GetYResolution(), palette);
     const DWORD stride = page.GetBytesPerLine();
-    std::vector<BYTE> dib;
-    dib.reserve(kInfoHeaderSize + paletteSize * 4 + static_cast<size_t>(stride) * page.GetHeight());
-    Put32(dib, kInfoHeaderSize);
-    Put32(dib, static_cast<uint32_t>(page.GetWidth()));
-    Put32(dib, static_cast<uint32_t>(page.GetHeight())); // positive: bottom-up
-    Put16(dib, 1);
-    Put16(dib, static_cast<unsigned>(page.GetBitsPerPixel()));
-    Put32(dib, 0); // BI_RGB
-    Put32(dib, stride * static_cast<uint32_t>(page.GetHeight()));
-    Put32(dib, PelsPerMeter(page.GetXResolution()));
-    Put32(dib, PelsPerMeter(page.GetYResolution()));
-    Put32(dib, static_cast<uint32_t>(paletteSize));
-    Put32(dib, 0);
-    if (paletteSize > 0)
-    {
-        std::vector<ZK_RGBQUAD> palette(paletteSize);
-        page.GetPalette(0, paletteSize, palette.data());
-        for (const ZK_RGBQUAD& entry : palette)
-            for (BYTE byte : {entry.rgbBlue, entry.rgbGreen, entry.rgbRed, BYTE(0)})
-                dib.push_back(byte);
-    }
+    dib.reserve(dib.size() + static_cast<size_t>(stride) * page.GetHeight());
     const BYTE* pixels = page.GetPtr();
     for (LONG y = page.GetHeight() - 1; y >= 0; --y)
     {

@@ -14,6 +14,11 @@ class SZKSimImageEncoder
 public:
     // BITMAPINFOHEADER, palette and bottom-up rows padded to 4 bytes.
     static std::vector<BYTE> Dib(const CZKBitmapHandle& page);
+    // What precedes a DIB's rows: the BITMAPINFOHEADER and the palette.
+    static std::vector<BYTE> DibHeader(LONG width, LONG height, int bitsPerPixel, LONG xDpi, LONG yDpi,
+                                       const std::vector<ZK_RGBQUAD>& palette);
+    // Bytes of one padded DIB row.
+    static DWORD DibStride(LONG width, int bitsPerPixel);
     // A .bmp file: the file header followed by the DIB.
     static std::vector<BYTE> BmpFile(const CZKBitmapHandle& page);
     // Rows as memory transfers deliver them: top-down, unpadded, colour in

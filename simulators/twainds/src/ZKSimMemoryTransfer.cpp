@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-void CZKSimMemoryTransfer::Begin(std::vector<uint8_t> data, TW_UINT16 compression, TW_UINT32 bytesPerRow,
+void CZKSimMemoryTransfer::Begin(CZKSimPageCache::Page data, TW_UINT16 compression, TW_UINT32 bytesPerRow,
                                  TW_UINT32 columns, TW_UINT32 rows)
 {
     m_data = std::move(data);
@@ -12,13 +12,12 @@ void CZKSimMemoryTransfer::Begin(std::vector<uint8_t> data, TW_UINT16 compressio
     m_bytesPerRow = bytesPerRow;
     m_columns = columns;
     m_rows = rows;
-    m_active = true;
+    m_active = m_data != nullptr;
 }
 
 void CZKSimMemoryTransfer::Clear()
 {
-    m_data.clear();
-    m_data.shrink_to_fit();
+    m_data.reset();
     m_offset = 0;
     m_active = false;
 }
@@ -49,7 +48,7 @@ TW_UINT16 CZKSimMemoryTransfer::Next(TW_IMAGEMEMXFER& block, TW_UINT16& conditio
         return TWRC_FAILURE;
     }
     TW_MEMORY memory = block.Memory;
-    const size_t left = m_data.size() - m_offset;
+    const size_t left = m_data->size - m_offset;
     size_t count = std::min<size_t>(left, memory.Length);
     TW_UINT32 firstRow = 0;
     TW_UINT32 rows = m_rows;
@@ -60,7 +59,7 @@ TW_UINT16 CZKSimMemoryTransfer::Next(TW_IMAGEMEMXFER& block, TW_UINT16& conditio
         count = static_cast<size_t>(rows) * m_bytesPerRow;
         firstRow = static_cast<TW_UINT32>(m_offset / m_bytesPerRow);
     }
-    std::memcpy(memory.TheMem, m_data.data() + m_offset, count);
+    std::memcpy(memory.TheMem, m_data->data.get() + m_offset, count);
     m_offset += count;
     block.Compression = m_compression;
     block.BytesPerRow = m_bytesPerRow;
@@ -69,7 +68,7 @@ TW_UINT16 CZKSimMemoryTransfer::Next(TW_IMAGEMEMXFER& block, TW_UINT16& conditio
     block.XOffset = 0;
     block.YOffset = firstRow;
     block.BytesWritten = static_cast<TW_UINT32>(count);
-    if (m_offset < m_data.size())
+    if (m_offset < m_data->size)
         return TWRC_SUCCESS;
     Clear();
     return TWRC_XFERDONE;

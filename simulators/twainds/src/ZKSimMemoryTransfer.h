@@ -4,14 +4,16 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include <twaindefs/ZKTwainDefs.h>
+
+#include "ZKSimPageCache.h"
 
 class CZKSimMemoryTransfer
 {
 public:
-    void Begin(std::vector<uint8_t> data, TW_UINT16 compression, TW_UINT32 bytesPerRow, TW_UINT32 columns,
+    // Strips are copied straight from the shared page.
+    void Begin(CZKSimPageCache::Page data, TW_UINT16 compression, TW_UINT32 bytesPerRow, TW_UINT32 columns,
                TW_UINT32 rows);
     void Clear();
     bool IsActive() const { return m_active; }
@@ -23,7 +25,7 @@ public:
     TW_UINT16 Next(TW_IMAGEMEMXFER& block, TW_UINT16& condition);
 
 private:
-    std::vector<uint8_t> m_data;
+    CZKSimPageCache::Page m_data;
     size_t m_offset = 0;
     TW_UINT16 m_compression = TWCP_NONE;
     TW_UINT32 m_bytesPerRow = 0;

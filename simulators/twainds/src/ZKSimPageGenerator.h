@@ -7,6 +7,7 @@
 // rows); 8 bits grey; 24 bits blue, green, red.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,16 @@ struct ZK_SIM_PAGE_FORMAT
     LONG yDpi = 200;
 };
 
+// Where a page's rows go: the top row's address and the distance from one
+// row to the next one down (negative for bottom-up images). Bytes of a row
+// beyond its pixels (padding, unused bits) are written as zero.
+struct ZK_SIM_PAGE_ROWS
+{
+    BYTE* top = nullptr;
+    ptrdiff_t stride = 0;
+    bool redFirst = false; // 24 bits: red, green, blue instead of blue first
+};
+
 class SZKSimPageGenerator
 {
 public:
@@ -28,6 +39,13 @@ public:
     // from 0 along a long sheet.
     static uint32_t Seed(const std::string& scanner, int sheet, int side, int segment);
     // Text-like lines on white paper; grey and colour pages add a tinted
-    // background and photo-like patches. False for an impossible format.
+    // background and photo-like patches. False for an impossible format. A
+    // page that already has the format's size and depth is painted over.
     static bool Generate(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, CZKBitmapHandle& page);
+    // The same pixels straight into memory laid out as rows says; every byte
+    // of |stride| per row is written.
+    static bool Paint(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                      const ZK_SIM_PAGE_ROWS& rows);
+    // Bytes of one unpadded row.
+    static size_t RowBytes(const ZK_SIM_PAGE_FORMAT& format);
 };

@@ -105,7 +105,7 @@ TW_UINT16 CZKSimSession::_Dispatch(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, T
     }
     if (CZKSimTransfer::Handles(dg, dat))
     {
-        m_transfer.UseSettings(SZKSimScanSettingsReader::Read(m_profile, m_profile.capabilities));
+        _UseCurrentSettings();
         const TW_UINT16 rc = m_transfer.Entry(dg, dat, msg, data, m_state, m_condition, events);
         _RefreshLiveCapabilities();
         return rc;
@@ -177,6 +177,7 @@ void CZKSimSession::_AdvanceBatchCounters()
     if (!m_batchRan)
         return;
     m_batchRan = false;
+    m_settingsStale = true;
     _AdvancePrinterIndex();
     _AdvanceImageAddress();
 }
@@ -233,6 +234,7 @@ TW_UINT16 CZKSimSession::_Capability(TW_UINT16 msg, TW_CAPABILITY* cap)
         return _Fail(TWCC_BADPROTOCOL);
     if (changes && m_state != 4)
         return _Fail(TWCC_SEQERROR);
+    m_settingsStale = m_settingsStale || changes;
     CZKSimCapability* found = _Find(cap->Cap);
     if (!found)
         return _Fail(TWCC_CAPUNSUPPORTED);
@@ -322,9 +324,18 @@ TW_UINT16 CZKSimSession::_NextCamera(TW_FILESYSTEM* fs)
     return TWRC_SUCCESS;
 }
 
+// The settings are read again only after a capability changed.
+void CZKSimSession::_UseCurrentSettings()
+{
+    if (!m_settingsStale)
+        return;
+    m_transfer.UseSettings(SZKSimScanSettingsReader::Read(m_profile, m_profile.capabilities));
+    m_settingsStale = false;
+}
+
 void CZKSimSession::_StartScan(std::vector<TW_UINT16>& events)
 {
-    m_transfer.UseSettings(SZKSimScanSettingsReader::Read(m_profile, m_profile.capabilities));
+    _UseCurrentSettings();
     m_transfer.BeginBatch();
     m_batchRan = true;
     events.push_back(MSG_XFERREADY);

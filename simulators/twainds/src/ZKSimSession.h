@@ -36,6 +36,7 @@ private:
     TW_UINT16 _NextCamera(TW_FILESYSTEM* fs);
     TW_UINT16 _UserInterface(TW_UINT16 msg, TW_USERINTERFACE* ui, std::vector<TW_UINT16>& events);
     void _StartScan(std::vector<TW_UINT16>& events);
+    void _UseCurrentSettings();
     CZKSimCapability* _Find(TW_UINT16 id);
     bool _IsOn(TW_UINT16 id);
     // After a batch: the imprinter counter and the image address go on.
@@ -54,6 +55,7 @@ private:
     std::vector<uint8_t> m_customData;
     CZKSimVendorCommands m_vendorCommands;
     bool m_batchRan = false; // a batch began since the batch counters were last advanced
+    bool m_settingsStale = true; // a capability changed since the transfer's settings were read
     std::string m_directory = "/";
     size_t m_fileCursor = 0;
 };

@@ -10,6 +10,7 @@
 
 #include "ZKSimImageEncoder.h"
 #include "ZKSimPageGenerator.h"
+#include "ZKSimServedPage.h"
 
 namespace
 {
@@ -128,7 +129,6 @@ TW_UINT16 CZKSimTransfer::Entry(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_M
 void CZKSimTransfer::_EndTransfer()
 {
     m_memory.Clear();
-    m_page.Free();
     if (m_images.empty())
         return;
     const int sheet = m_images.front().sheet;
@@ -408,12 +408,13 @@ TW_UINT16 CZKSimTransfer::_Scan(TW_UINT16 mechanism, TW_UINT16& condition, std::
         return fault;
     if (m_profile.pageDelayMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(m_profile.pageDelayMs));
-    const ZK_SIM_IMAGE& image = m_images.front();
-    const uint32_t seed = SZKSimPageGenerator::Seed(m_profile.identity.ProductName, image.sheet, image.side,
-                                                    image.segment);
-    if (!SZKSimPageGenerator::Generate(m_settings.format, seed, m_page))
-        return Refuse(condition, TWCC_LOWMEMORY);
     return TWRC_SUCCESS;
+}
+
+uint32_t CZKSimTransfer::_Seed() const
+{
+    const ZK_SIM_IMAGE& image = m_images.front();
+    return SZKSimPageGenerator::Seed(m_profile.identity.ProductName, image.sheet, image.side, image.segment);
 }
 
 TW_UINT16 CZKSimTransfer::_NativeTransfer(TW_HANDLE* handle, int& state, TW_UINT16& condition,
@@ -429,17 +430,18 @@ TW_UINT16 CZKSimTransfer::_NativeTransfer(TW_HANDLE* handle, int& state, TW_UINT
         state = 7;
     if (rc != TWRC_SUCCESS)
         return rc;
-    std::vector<BYTE> dib;
-    if (!m_profile.nativeTiff)
-        dib = SZKSimImageEncoder::Dib(m_page);
-    else if (!SZKSimImageEncoder::TiffBytes(m_settings.compression, m_page, dib))
+    const SZKSimServedPage::Page page = m_profile.nativeTiff
+                                            ? SZKSimServedPage::Tiff(m_settings.format, _Seed(), m_settings.compression)
+                                            : SZKSimServedPage::Dib(m_settings.format, _Seed());
+    if (!page)
         return Refuse(condition, TWCC_LOWMEMORY);
+    size_t size = page->size;
     if (m_profile.FindSheetFault(m_images.front().sheet, ZK_SIM_SHEET_FAULT::DAMAGED_NATIVE))
-        dib.resize(dib.size() / 2);
-    void* block = std::malloc(dib.size());
+        size /= 2;
+    void* block = std::malloc(size);
     if (!block)
         return Refuse(condition, TWCC_LOWMEMORY);
-    std::memcpy(block, dib.data(), dib.size());
+    std::memcpy(block, page->data.get(), size);
     *handle = block;
     state = 7;
     return TWRC_XFERDONE;
@@ -464,8 +466,8 @@ TW_UINT16 CZKSimTransfer::_MemoryTransfer(TW_IMAGEMEMXFER* block, int& state, TW
         state = 7;
     if (rc != TWRC_SUCCESS)
         return rc;
-    std::vector<BYTE> data;
-    if (!SZKSimImageEncoder::Encode(m_page, compression, data))
+    SZKSimServedPage::Page data = SZKSimServedPage::Memory(format, _Seed(), compression);
+    if (!data)
         return Refuse(condition, TWCC_LOWMEMORY);
     m_memory.Begin(std::move(data), compression, bytesPerRow, static_cast<TW_UINT32>(format.width),
                    static_cast<TW_UINT32>(format.height));
@@ -482,6 +484,8 @@ TW_UINT16 CZKSimTransfer::_FileTransfer(int& state, TW_UINT16& condition, std::v
         state = 7;
     if (rc != TWRC_SUCCESS)
         return rc;
+    if (!SZKSimPageGenerator::Generate(m_settings.format, _Seed(), m_page))
+        return Refuse(condition, TWCC_LOWMEMORY);
     const TW_SETUPFILEXFER setup = m_fileSetupChosen ? m_fileSetup : _DefaultFileSetup();
     const std::string path(setup.FileName, strnlen(setup.FileName, sizeof(setup.FileName)));
     if (!SZKSimImageEncoder::WriteFile(path, setup.Format, m_settings.compression, m_page))

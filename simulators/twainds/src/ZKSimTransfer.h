@@ -48,9 +48,10 @@ private:
                               std::vector<TW_UINT16>& events);
     TW_UINT16 _FileTransfer(int& state, TW_UINT16& condition, std::vector<TW_UINT16>& events);
     TW_UINT16 _DeviceEvent(TW_DEVICEEVENT* event, TW_UINT16& condition);
-    // Feeds the current image: faults first, then the scanning time, then the
-    // page itself into m_page.
+    // Feeds the current image: faults first, then the scanning time.
     TW_UINT16 _Scan(TW_UINT16 mechanism, TW_UINT16& condition, std::vector<TW_UINT16>& events);
+    // The seed of the current image's pixels.
+    uint32_t _Seed() const;
     TW_UINT16 _FeedingFault(TW_UINT16 mechanism, TW_UINT16& condition, std::vector<TW_UINT16>& events);
     void _RaiseDeviceEvent(TW_UINT16 event, std::vector<TW_UINT16>& events);
     void _EndTransfer();
@@ -71,7 +72,7 @@ private:
     int m_reportedSheet = 0;           // the sheet whose fault raised its device event
     bool m_online = true;
     TW_UINT32 m_pagesDelivered = 0;
-    CZKBitmapHandle m_page;
+    CZKBitmapHandle m_page; // file transfers only; painted over page after page
     CZKSimMemoryTransfer m_memory;
     TW_SETUPFILEXFER m_fileSetup{};
     bool m_fileSetupChosen = false;
