@@ -1,4 +1,9 @@
-// Parse and validate throughput of typical input masks.
+// Parse and validate throughput of typical input masks, and validation
+// through the facade (which keeps parsed masks) next to the parse and
+// validation per value it replaced.
+#include "common/BenchHarness.h"
+
+#include <brackwater/QXIOMask.h>
 #include <brackwater/QXInputMaskEI.h>
 #include <brackwater/QXTimeInputMaskEI.h>
 
@@ -86,11 +91,67 @@ void BM_TimeMaskParseValidate(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations());
 }
+// What the facade did for every value before it kept parsed masks.
+void BM_ParseAndValidatePerValue(benchmark::State& state)
+{
+    const MaskSample& sample = kSamples[state.range(0)];
+    const std::wstring mask = sample.mask;
+    const std::wstring value = sample.value;
+    int year, month, day, hour, minute, second;
+    DWORD code = 0;
+    for (auto _ : state)
+    {
+        CQXInputMaskItemList list;
+        CQXInputMaskEI::Parse(mask, list, code);
+        benchmark::DoNotOptimize(
+            CQXInputMaskEI::Validate(list, value, year, month, day, hour, minute, second, code));
+    }
+    if (code != 0)
+        state.SkipWithError("value does not validate");
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel(std::string(mask.begin(), mask.end()));
+}
+
+void BM_FacadeValidateInput(benchmark::State& state)
+{
+    const MaskSample& sample = kSamples[state.range(0)];
+    const std::wstring mask = sample.mask;
+    const std::wstring value = sample.value;
+    int year, month, day, hour, minute, second;
+    DWORD code = 0;
+    for (auto _ : state)
+    {
+        benchmark::DoNotOptimize(
+            SQXIOMask::ValidateInput(mask, value, year, month, day, hour, minute, second, code));
+    }
+    if (code != 0)
+        state.SkipWithError("value does not validate");
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel(std::string(mask.begin(), mask.end()));
+}
+
+void BM_FacadeValidateTimeInput(benchmark::State& state)
+{
+    const std::wstring mask = L"yyyyDDD\" \"HHmmss";
+    const std::wstring value = L"2024366 235959";
+    DWORD code = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SQXIOMask::ValidateTimeInput(mask, value, code));
+    if (code != 0)
+        state.SkipWithError("value does not validate");
+    state.SetItemsProcessed(state.iterations());
+}
 } // namespace
 
-BENCHMARK(BM_InputMaskParse)->DenseRange(0, 4);
-BENCHMARK(BM_InputMaskValidate)->DenseRange(0, 4);
-BENCHMARK(BM_InputMaskMinLength);
-BENCHMARK(BM_TimeMaskParseValidate);
+BENCHMARK(BM_InputMaskParse)->DenseRange(0, 4)->Apply(SBenchHarness::Steady);
+BENCHMARK(BM_InputMaskValidate)->DenseRange(0, 4)->Apply(SBenchHarness::Steady);
+BENCHMARK(BM_InputMaskMinLength)->Apply(SBenchHarness::Steady);
+BENCHMARK(BM_TimeMaskParseValidate)->Apply(SBenchHarness::Steady);
+BENCHMARK(BM_ParseAndValidatePerValue)->DenseRange(0, 4)->Apply(SBenchHarness::Steady);
+BENCHMARK(BM_FacadeValidateInput)->DenseRange(0, 4)->Apply(SBenchHarness::Steady);
+BENCHMARK(BM_FacadeValidateTimeInput)->Apply(SBenchHarness::Steady);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return SBenchHarness::Main(argc, argv);
+}

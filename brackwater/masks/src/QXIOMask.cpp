@@ -5,10 +5,44 @@
 #include <brackwater/QXOutputMaskEI.h>
 #include <brackwater/QXTimeInputMaskEI.h>
 
+#include "QXParsedMaskCache.h"
+
 #include <hollin/ZKDict.h>
 
 namespace
 {
+// One cache per language; the application validates and formats the same
+// few field masks over and over.
+CQXParsedMaskCache<CQXInputMaskItemList>& InputMasks()
+{
+    static CQXParsedMaskCache<CQXInputMaskItemList> cache(&CQXInputMaskEI::Parse);
+    return cache;
+}
+
+CQXParsedMaskCache<CQXTimeInputMaskItemList>& TimeInputMasks()
+{
+    static CQXParsedMaskCache<CQXTimeInputMaskItemList> cache(&CQXTimeInputMaskEI::Parse);
+    return cache;
+}
+
+CQXParsedMaskCache<CQXOutputMaskItemList>& OutputMasks()
+{
+    static CQXParsedMaskCache<CQXOutputMaskItemList> cache(&CQXOutputMaskEI::Parse);
+    return cache;
+}
+
+// The facade always parses expressions with the options emptied on error.
+BOOL ParseDefaultValue(const std::wstring& expression, CQXDefaultValueOptionList& options, DWORD& code)
+{
+    return CQXDefaultValueEI::Parse(expression, options, code, TRUE);
+}
+
+CQXParsedMaskCache<CQXDefaultValueOptionList>& DefaultValues()
+{
+    static CQXParsedMaskCache<CQXDefaultValueOptionList> cache(&ParseDefaultValue);
+    return cache;
+}
+
 BOOL Fail(DWORD failure, DWORD& code)
 {
     code = failure;
@@ -27,27 +61,34 @@ BOOL TagsFromDict(const CZKDict& dict, CQXDefaultValueTagItemList& tags)
 
 BOOL SQXIOMask::ValidateInputMask(const std::wstring& mask, DWORD& code)
 {
-    CQXInputMaskItemList list;
-    return CQXInputMaskEI::Parse(mask, list, code);
+    return InputMasks().Get(mask, code) ? TRUE : FALSE;
 }
 
 BOOL SQXIOMask::ValidateSingleStringInputMask(const std::wstring& mask)
 {
-    CQXInputMaskItemList list;
     DWORD code = 0;
-    if (!CQXInputMaskEI::Parse(mask, list, code) || list.GetCount() != 1)
+    const auto list = InputMasks().Get(mask, code);
+    if (!list || list->GetCount() != 1)
         return FALSE;
-    return list.Get(0)->m_nType == CQXInputMaskItem::TYPE_STRING ? TRUE : FALSE;
+    return list->Get(0)->m_nType == CQXInputMaskItem::TYPE_STRING ? TRUE : FALSE;
 }
 
 BOOL SQXIOMask::GetInputMaskMinLength(const std::wstring& mask, int& length, DWORD& code)
 {
-    return CQXInputMaskEI::GetMinLength(mask, length, code);
+    const auto list = InputMasks().Get(mask, code);
+    if (!list)
+        return FALSE;
+    length = list->GetItemsMinLength();
+    return TRUE;
 }
 
 BOOL SQXIOMask::GetInputMaskMaxLength(const std::wstring& mask, int& length, DWORD& code)
 {
-    return CQXInputMaskEI::GetMaxLength(mask, length, code);
+    const auto list = InputMasks().Get(mask, code);
+    if (!list)
+        return FALSE;
+    length = list->GetItemsMaxLength();
+    return TRUE;
 }
 
 BOOL SQXIOMask::ValidateInput(const std::wstring& mask, const std::wstring& value, int& year,
@@ -55,10 +96,10 @@ BOOL SQXIOMask::ValidateInput(const std::wstring& mask, const std::wstring& valu
                               DWORD& code, BOOL literalSearch)
 {
     year = month = day = hour = minute = second = -1;
-    CQXInputMaskItemList list;
-    if (!CQXInputMaskEI::Parse(mask, list, code))
+    const auto list = InputMasks().Get(mask, code);
+    if (!list)
         return FALSE;
-    return CQXInputMaskEI::Validate(list, value, year, month, day, hour, minute, second, code,
+    return CQXInputMaskEI::Validate(*list, value, year, month, day, hour, minute, second, code,
                                     literalSearch);
 }
 
@@ -74,8 +115,7 @@ BOOL SQXIOMask::ValidateInput(const std::wstring& mask, const std::wstring& valu
 
 BOOL SQXIOMask::ValidateTimeInputMask(const std::wstring& mask, DWORD& code)
 {
-    CQXTimeInputMaskItemList list;
-    return CQXTimeInputMaskEI::Parse(mask, list, code);
+    return TimeInputMasks().Get(mask, code) ? TRUE : FALSE;
 }
 
 BOOL SQXIOMask::ValidateTimeInput(const std::wstring& mask, const std::wstring& value, int& year,
@@ -83,10 +123,10 @@ BOOL SQXIOMask::ValidateTimeInput(const std::wstring& mask, const std::wstring& 
                                   DWORD& code)
 {
     year = month = day = hour = minute = second = -1;
-    CQXTimeInputMaskItemList list;
-    if (!CQXTimeInputMaskEI::Parse(mask, list, code))
+    const auto list = TimeInputMasks().Get(mask, code);
+    if (!list)
         return FALSE;
-    return CQXTimeInputMaskEI::Validate(list, value, year, month, day, hour, minute, second, code);
+    return CQXTimeInputMaskEI::Validate(*list, value, year, month, day, hour, minute, second, code);
 }
 
 BOOL SQXIOMask::ValidateTimeInput(const std::wstring& mask, const std::wstring& value, DWORD& code)
@@ -100,8 +140,7 @@ BOOL SQXIOMask::ValidateTimeInput(const std::wstring& mask, const std::wstring& 
 
 BOOL SQXIOMask::ValidateOutputMask(const std::wstring& mask, DWORD& code)
 {
-    CQXOutputMaskItemList list;
-    return CQXOutputMaskEI::Parse(mask, list, code);
+    return OutputMasks().Get(mask, code) ? TRUE : FALSE;
 }
 
 BOOL SQXIOMask::FormatOutput(const std::wstring& outputMask, const std::wstring& value, int year,
@@ -109,10 +148,10 @@ BOOL SQXIOMask::FormatOutput(const std::wstring& outputMask, const std::wstring&
                              std::wstring& text, DWORD& code, BOOL strictText, BOOL strictNumber,
                              BOOL strictTime)
 {
-    CQXOutputMaskItemList list;
-    if (!CQXOutputMaskEI::Parse(outputMask, list, code))
+    const auto list = OutputMasks().Get(outputMask, code);
+    if (!list)
         return FALSE;
-    return CQXOutputMaskEI::Format(list, value, year, month, day, hour, minute, second, strictText,
+    return CQXOutputMaskEI::Format(*list, value, year, month, day, hour, minute, second, strictText,
                                    strictNumber, strictTime, text, code);
 }
 
@@ -133,23 +172,35 @@ BOOL SQXIOMask::FormatOutput(const std::wstring& outputMask, const std::wstring&
 
 BOOL SQXIOMask::ValidateDefaultValueExp(const std::wstring& expression, DWORD& code)
 {
-    CQXDefaultValueOptionList options;
-    return CQXDefaultValueEI::Parse(expression, options, code, TRUE);
+    return DefaultValues().Get(expression, code) ? TRUE : FALSE;
 }
 
 BOOL SQXIOMask::ValidateDefaultValueExp(const std::wstring& expression,
                                         const CQXDefaultValueTagItemList& tags, DWORD& code)
 {
-    CQXDefaultValueOptionList options;
-    return ValidateDefaultValueExp(expression, tags, options, code);
+    const auto options = DefaultValues().Get(expression, code);
+    if (!options)
+        return FALSE;
+    return CQXDefaultValueEI::CheckTags(*options, tags, code);
 }
 
 BOOL SQXIOMask::ValidateDefaultValueExp(const std::wstring& expression,
                                         const CQXDefaultValueTagItemList& tags,
                                         CQXDefaultValueOptionList& options, DWORD& code)
 {
-    if (!CQXDefaultValueEI::Parse(expression, options, code, TRUE))
-        return FALSE;
+    options.RemoveAll();
+    try
+    {
+        const auto parsed = DefaultValues().Get(expression, code);
+        if (!parsed)
+            return FALSE;
+        options = *parsed; // the caller's own copy
+    }
+    catch (...)
+    {
+        options.RemoveAll();
+        return Fail(ERR_INTERNAL, code);
+    }
     return CQXDefaultValueEI::CheckTags(options, tags, code);
 }
 
@@ -175,10 +226,10 @@ BOOL SQXIOMask::GetDefaultValue(const std::wstring& expression,
 {
     value.clear();
     level = 0;
-    CQXDefaultValueOptionList options;
-    if (!CQXDefaultValueEI::Parse(expression, options, code, TRUE))
+    const auto options = DefaultValues().Get(expression, code);
+    if (!options)
         return FALSE;
-    return CQXDefaultValueEI::GetValue(options, tags, value, level, FALSE, code);
+    return CQXDefaultValueEI::GetValue(*options, tags, value, level, FALSE, code);
 }
 
 BOOL SQXIOMask::GetDefaultValue(const std::wstring& expression, const CZKDict& dict,

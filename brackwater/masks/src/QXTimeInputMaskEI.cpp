@@ -21,6 +21,18 @@ const TagEntry kTags[] = {
     {L"t", Item::TYPE_T_LOWER},
 };
 
+// Whether tag is exactly length times letter.
+bool IsRunOf(const wchar_t* tag, wchar_t letter, size_t length)
+{
+    size_t i = 0;
+    for (; tag[i] != L'\0'; ++i)
+    {
+        if (tag[i] != letter)
+            return false;
+    }
+    return i == length;
+}
+
 // Each tag belongs to one group that a mask may hold only once.
 enum EGroup
 {
@@ -270,12 +282,14 @@ BOOL CQXTimeInputMaskEI::Get_TimeTag(wchar_t current, std::wstring& tag)
 
 BOOL CQXTimeInputMaskEI::Get_TimeTag(wchar_t current, int& type)
 {
-    std::wstring run(1, current);
-    while (m_gei.Peek(TRUE, TRUE, TRUE) == current)
-        run += m_gei.Get(TRUE, TRUE, TRUE);
+    // Every tag is a run of one letter, so the run's length names it; no
+    // text is built for it.
+    size_t length = 1;
+    for (; m_gei.Peek(TRUE, TRUE, TRUE) == current; ++length)
+        m_gei.Get(TRUE, TRUE, TRUE);
     for (const TagEntry& entry : kTags)
     {
-        if (run == entry.tag)
+        if (IsRunOf(entry.tag, current, length))
         {
             type = entry.type;
             return TRUE;

@@ -197,9 +197,11 @@ bool TwainRowsFit(size_t size, const QX_SCANNER_IMAGE_INFO& info)
     return size >= needed;
 }
 
-bool TwainRowsFit(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info)
+// Colour rows are converted three bytes a pixel; other depths are copied.
+bool TwainRowsConvertible(size_t size, const QX_SCANNER_IMAGE_INFO& info)
 {
-    return TwainRowsFit(data.GetSize(), info);
+    const bool colour = info.imageType.value == 3;
+    return TwainRowsFit(size, info) && (!colour || info.BitsPerPixel == 24);
 }
 } // namespace
 
@@ -217,9 +219,9 @@ BOOL SQXImageConverter::TwainRowsToBitmapRows(const CZKBuffer& data, const QX_SC
 BOOL SQXImageConverter::TwainRowsToBitmapRows(const BYTE* src, size_t size, const QX_SCANNER_IMAGE_INFO& info,
                                               BYTE* out, size_t outSize)
 {
-    const bool colour = info.imageType.value == 3;
-    if (!src || !out || !TwainRowsFit(size, info) || (colour && info.BitsPerPixel != 24))
+    if (!src || !out || !TwainRowsConvertible(size, info))
         return FALSE;
+    const bool colour = info.imageType.value == 3;
     const size_t dstStride = BitmapStride(static_cast<size_t>(info.ImageWidth), info.BitsPerPixel);
     if (outSize < dstStride * static_cast<size_t>(info.ImageLength))
         return FALSE;
@@ -242,7 +244,10 @@ BOOL SQXImageConverter::TwainRowsToBitmapRows(const BYTE* src, size_t size, cons
 BOOL SQXImageConverter::TwainRowsToBitmap(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info,
                                           CZKBitmapHandle& bitmap)
 {
-    if (!TwainRowsFit(data, info) || !bitmap.Create(info.ImageWidth, info.ImageLength, info.BitsPerPixel))
+    // Checked before the bitmap is made: every row, padding included, is
+    // written below, so a refusal must not leave unwritten pixels behind.
+    if (!TwainRowsConvertible(data.GetSize(), info) ||
+        !bitmap.CreateForOverwrite(info.ImageWidth, info.ImageLength, info.BitsPerPixel))
         return FALSE;
     BYTE* dst = bitmap.Access();
     if (!dst)
@@ -266,7 +271,9 @@ BOOL SQXImageConverter::IsisRowsToBitmap(const CZKBuffer& data, const ZK_ISIS_IM
     if (!source.Prepare(data, info))
         return FALSE;
     const int outBits = static_cast<int>(source.layout->outBits);
-    if (!bitmap.Create(static_cast<LONG>(info.ImageWidth), static_cast<LONG>(info.ImageLength), outBits))
+    // Every layout writes each pixel of each row; the bitmap clears the padding.
+    if (!bitmap.CreateForOverwrite(static_cast<LONG>(info.ImageWidth), static_cast<LONG>(info.ImageLength),
+                                   outBits))
         return FALSE;
     BYTE* dst = bitmap.Access();
     if (!dst)

@@ -1,5 +1,6 @@
 #include <mirelight/QXScannerHelper.h>
 
+#include "QXImageConverter.h"
 #include "QXScannerFamilyTable.h"
 
 #include <hollin/ZKBuffer.h>
@@ -44,13 +45,25 @@ void FillCameraSlot(const QX_SCANNER_CAMERA& camera, QX_CAMERAINFO_TYPE& slot)
     slot.ex.nContrast = camera.advCaps.nContrast;
 }
 
+// Bytes of the bitmap an uncompressed image becomes; 0 for a size no bitmap has.
+size_t RawImageBytes(const QX_SCANNER_IMAGE_INFO& info)
+{
+    if (info.ImageWidth <= 0 || info.ImageLength <= 0)
+        return 0;
+    return SQXImageConverter::BitmapStride(static_cast<size_t>(info.ImageWidth), info.BitsPerPixel) *
+           static_cast<size_t>(info.ImageLength);
+}
+
 BOOL CopyRawImage(const CZKBuffer& data, const QX_SCANNER_IMAGE_INFO& info, CZKBitmapHandle& bitmap)
 {
-    if (!bitmap.Create(info.ImageWidth, info.ImageLength, info.BitsPerPixel))
+    // A short buffer would leave part of the page made up; refuse it before
+    // the bitmap is made, as the copy below is all that fills its pixels.
+    if (data.IsEmpty() || data.GetSize() < RawImageBytes(info))
+        return FALSE;
+    if (!bitmap.CreateForOverwrite(info.ImageWidth, info.ImageLength, info.BitsPerPixel))
         return FALSE;
     const size_t size = bitmap.GetImageSize();
-    // A short buffer would leave part of the page made up; refuse it.
-    if (data.IsEmpty() || data.GetSize() < size)
+    if (data.GetSize() < size)
         return FALSE;
     BYTE* pixels = bitmap.Access();
     if (!pixels)

@@ -101,9 +101,10 @@ BOOL CZKBitmapHandle::Create(LONG width, LONG height, int bitsPerPixel, const ZK
     return Guarded([&] { return _Allocate(width, height, bitsPerPixel, palette, true); });
 }
 
-BOOL CZKBitmapHandle::_CreateForOverwrite(LONG width, LONG height, int bitsPerPixel)
+BOOL CZKBitmapHandle::CreateForOverwrite(LONG width, LONG height, int bitsPerPixel,
+                                         const ZK_RGBQUAD* palette)
 {
-    return Guarded([&] { return _Allocate(width, height, bitsPerPixel, nullptr, false); });
+    return Guarded([&] { return _Allocate(width, height, bitsPerPixel, palette, false); });
 }
 
 bool CZKBitmapHandle::_Allocate(LONG width, LONG height, int bitsPerPixel, const ZK_RGBQUAD* palette, bool clear)
@@ -297,7 +298,7 @@ BOOL CZKBitmapHandle::_DecodeCCITT(int variant, const BYTE* data, size_t size, L
 {
     return Guarded([&] {
         CZKBitmapHandle page;
-        if (!data || size == 0 || !page._CreateForOverwrite(width, height, 1))
+        if (!data || size == 0 || !page.CreateForOverwrite(width, height, 1))
             return false;
         const auto decode = [&](EZKCCITTVariant v, std::string& error) {
             return SZKCCITTCodec::Decode(v, data, size, uint32_t(width), uint32_t(height), page.GetPtr(),

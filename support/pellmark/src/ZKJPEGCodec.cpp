@@ -174,7 +174,7 @@ bool SZKJPEGCodec::CreateTarget(CZKBitmapHandle& image, long width, long height,
 {
     if (width > CZKBitmapHandle::kMaxDimension || height > CZKBitmapHandle::kMaxDimension)
         return false;
-    return image._CreateForOverwrite(LONG(width), LONG(height), bitsPerPixel) != FALSE;
+    return image.CreateForOverwrite(LONG(width), LONG(height), bitsPerPixel) != FALSE;
 }
 
 bool SZKJPEGCodec::Decode(const uint8_t* data, size_t size, int scale, CZKBitmapHandle& out, std::string& error)

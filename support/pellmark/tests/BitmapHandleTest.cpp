@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
 const ZK_RGBQUAD kBlack = {0, 0, 0, 0};
@@ -113,4 +115,48 @@ TEST(BitmapHandleTest, CopyIsDeepAndAttachTakesOver)
     EXPECT_TRUE(taker.Free());
     EXPECT_TRUE(taker.IsEmpty());
     EXPECT_FALSE(taker.SetResolution(1, 1));
+}
+
+// The overwrite form differs from Create only in leaving the pixels as the
+// allocator hands them over: same geometry, palette and limits, and rows
+// whose padding is cleared even when the block held other bytes before.
+TEST(BitmapHandleTest, CreateForOverwriteKeepsGeometryPaletteAndClearPadding)
+{
+    struct
+    {
+        LONG width;
+        int bpp;
+        size_t pixelBytes; // whole bytes of pixels in a row
+    } const cases[] = {{3, 1, 0}, {33, 1, 4}, {7, 4, 3}, {5, 8, 5}, {5, 24, 15}, {4, 8, 4}};
+    for (const auto& c : cases)
+    {
+        CZKBitmapHandle used;
+        ASSERT_TRUE(used.Create(c.width, 9, c.bpp));
+        std::fill(used.GetPtr(), used.GetPtr() + used.GetImageSize(), BYTE(0xFF));
+        used.Free(); // the next block of this size is likely this one
+
+        CZKBitmapHandle fresh, reference;
+        ASSERT_TRUE(fresh.CreateForOverwrite(c.width, 9, c.bpp)) << c.width << "x" << c.bpp;
+        ASSERT_TRUE(reference.Create(c.width, 9, c.bpp));
+        EXPECT_EQ(fresh.GetBytesPerLine(), reference.GetBytesPerLine());
+        EXPECT_EQ(fresh.GetImageSize(), reference.GetImageSize());
+        EXPECT_EQ(fresh.GetPaletteSize(), reference.GetPaletteSize());
+        for (int i = 0; i < reference.GetPaletteSize(); ++i)
+            EXPECT_TRUE(Entry(fresh, i) == Entry(reference, i)) << "entry " << i;
+        for (LONG y = 0; y < 9; ++y)
+        {
+            const BYTE* row = fresh.GetPtr() + size_t(y) * fresh.GetBytesPerLine();
+            for (size_t x = c.pixelBytes; x < fresh.GetBytesPerLine(); ++x)
+                ASSERT_EQ(row[x], 0) << c.width << "x" << c.bpp << " row " << y << " byte " << x;
+        }
+    }
+    CZKBitmapHandle b;
+    EXPECT_FALSE(b.CreateForOverwrite(0, 10, 8));
+    EXPECT_FALSE(b.CreateForOverwrite(10, 10, 16));
+    EXPECT_FALSE(b.CreateForOverwrite(0x10000, 0x10000, 8));
+    EXPECT_TRUE(b.IsEmpty());
+    const ZK_RGBQUAD given[2] = {kWhite, kBlack};
+    ASSERT_TRUE(b.CreateForOverwrite(8, 1, 1, given));
+    EXPECT_EQ(Entry(b, 0).rgbRed, 255);
+    EXPECT_EQ(Entry(b, 1).rgbRed, 0);
 }

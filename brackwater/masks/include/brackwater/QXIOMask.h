@@ -1,6 +1,9 @@
-// One call per task over the mask and expression languages: each builds
-// the item lists it needs, runs them and discards them. Every operation
-// returns 1 on success and 0 on failure with code set; nothing throws.
+// One call per task over the mask and expression languages: each parses
+// the mask or expression it is given and runs it. The parsed forms of the
+// texts most recently used are kept, shared by all threads, so a field's
+// mask is not parsed again for every value; results and error codes are
+// those of a fresh parse. Every operation returns 1 on success and 0 on
+// failure with code set; nothing throws.
 #pragma once
 
 #include <brackwater/QXDefaultValueOptionList.h>

@@ -60,6 +60,11 @@ public:
     // Allocates a zero-filled bitmap of 1, 4, 8 or 24 bits per pixel. palette,
     // when given, holds 2^bpp entries (ignored for 24 bits).
     BOOL Create(LONG width, LONG height, int bitsPerPixel, const ZK_RGBQUAD* palette = nullptr);
+    // The same bitmap without clearing its pixels, for callers that write
+    // every pixel of every row next: clearing a page only to overwrite it
+    // costs as much as the conversion itself. The row padding is cleared.
+    BOOL CreateForOverwrite(LONG width, LONG height, int bitsPerPixel,
+                            const ZK_RGBQUAD* palette = nullptr);
     // Deep copy; an empty source empties this bitmap and fails.
     BOOL Create(const CZKBitmapHandle& other);
     // Takes the other bitmap's pixels over; the other one is left empty.
@@ -144,9 +149,6 @@ public:
 private:
     friend class SZKJPEGCodec; // decodes straight into a fresh bitmap
 
-    // Create without clearing the pixels, for decoders that write every row;
-    // only the row padding is cleared.
-    BOOL _CreateForOverwrite(LONG width, LONG height, int bitsPerPixel);
     bool _Allocate(LONG width, LONG height, int bitsPerPixel, const ZK_RGBQUAD* palette, bool clear);
     BOOL _DecodeCCITT(int variant, const BYTE* data, size_t size, LONG width, LONG height, LONG xDpi,
                       LONG yDpi);
