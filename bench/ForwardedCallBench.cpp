@@ -38,7 +38,8 @@ bool OpenSource(CZKTWSourceManager& manager)
     std::vector<TW_IDENTITY> sources;
     manager.QueryAvailableSources(sources);
     for (TW_IDENTITY& source : sources)
-        if (std::strcmp(source.ProductName, "ZK Virtual Production Duplex") == 0 && manager.OpenSource(source))
+        if (std::strcmp(source.ProductName, "ZK Virtual Production Duplex") == 0 &&
+            manager.OpenSource(source))
             return true;
     return false;
 }
@@ -48,7 +49,10 @@ bool OpenSource(CZKTWSourceManager& manager)
 class CBareHandOff
 {
 public:
-    explicit CBareHandOff(std::function<void()> work) : m_work(std::move(work)), m_thread([this] { _Run(); }) {}
+    explicit CBareHandOff(std::function<void()> work)
+        : m_work(std::move(work)), m_thread([this] { _Run(); })
+    {
+    }
     ~CBareHandOff()
     {
         {
@@ -109,7 +113,8 @@ void BM_ForwardedDsmCall(benchmark::State& state)
     }
     TW_STATUS status{};
     for (auto _ : state)
-        benchmark::DoNotOptimize(manager.InvokeDSCommand(DG_CONTROL, DAT_STATUS, MSG_GET, &status, FALSE));
+        benchmark::DoNotOptimize(
+            manager.InvokeDSCommand(DG_CONTROL, DAT_STATUS, MSG_GET, &status, FALSE));
     manager.CloseSource();
     manager.Close();
 }

@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 
 class CPageSink : public IZKTWEventObserver
 {
@@ -64,8 +64,8 @@ private:
     {
         if (info.ImageWidth <= 0 || info.ImageLength <= 0 || info.BitsPerPixel <= 0)
             return 0;
-        return (static_cast<size_t>(info.ImageWidth) * static_cast<size_t>(info.BitsPerPixel) + 7) / 8 *
-               static_cast<size_t>(info.ImageLength);
+        return (static_cast<size_t>(info.ImageWidth) * static_cast<size_t>(info.BitsPerPixel) + 7) /
+               8 * static_cast<size_t>(info.ImageLength);
     }
 
     // The page buffer is kept from page to page, as the plain copy it is
@@ -74,7 +74,9 @@ private:
     {
         if (bytes <= m_capacity)
             return true;
-        std::unique_ptr<BYTE[]> grown(new BYTE[bytes]);
+        std::unique_ptr<BYTE[]> grown(new (std::nothrow) BYTE[bytes]);
+        if (!grown)
+            return false;
         if (m_received)
             std::memcpy(grown.get(), m_page.get(), m_received);
         m_page = std::move(grown);

@@ -14,7 +14,8 @@ bool IsGiven(TW_UINT32 value)
 }
 } // namespace
 
-CZKTWStripPlacement::CZKTWStripPlacement(const TW_SETUPMEMXFER& setup, const ZKTWIMAGEINFO& announced)
+CZKTWStripPlacement::CZKTWStripPlacement(const TW_SETUPMEMXFER& setup,
+                                         const ZKTWIMAGEINFO& announced)
     : m_announced(announced), m_minimumLength(CZKTWStripBudget::MinimumBlock(setup)),
       m_stripLength(CZKTWStripBudget::BufferSize(setup)),
       m_maximumLength(CZKTWStripBudget::PlacedStripSize(setup))
@@ -36,7 +37,8 @@ bool CZKTWStripPlacement::Place(IZKTWEventObserver& observer, TW_IMAGEMEMXFER& b
         return false;
     if (destination.Length < m_minimumLength)
     {
-        SZKTWTrace::Log("Memory transfer: the observer's strip block is too small, the strip goes through our buffer",
+        SZKTWTrace::Log("Memory transfer: the observer's strip block is too small, the strip goes "
+                        "through our buffer",
                         1);
         return false;
     }
@@ -77,6 +79,7 @@ void CZKTWStripPlacement::Advance(const TW_IMAGEMEMXFER& block)
     m_byteOffset += block.BytesWritten;
     if (!IsGiven(m_rowOffset))
         return;
-    const uint64_t rows = IsGiven(block.Rows) ? uint64_t(m_rowOffset) + block.Rows : TWON_DONTCARE32;
+    const uint64_t rows =
+        IsGiven(block.Rows) ? uint64_t(m_rowOffset) + block.Rows : TWON_DONTCARE32;
     m_rowOffset = rows < TWON_DONTCARE32 ? static_cast<TW_UINT32>(rows) : TWON_DONTCARE32;
 }

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-CQXStripPage::~CQXStripPage() { Release(); }
+CQXStripPage::~CQXStripPage()
+{
+    Release();
+}
 
 BYTE* CQXStripPage::Reserve(size_t offset, size_t minimum, size_t wanted, size_t limit)
 {
