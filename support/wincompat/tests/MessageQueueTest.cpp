@@ -7,9 +7,38 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
+
+namespace
+{
+// Counts the allocations of every thread while a test asks for it.
+std::atomic<bool> g_countAllocations{false};
+std::atomic<long> g_allocations{0};
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    if (g_countAllocations.load(std::memory_order_relaxed))
+        g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+
+// Not inlined: the compiler would otherwise pair our new with free.
+__attribute__((noinline)) void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+__attribute__((noinline)) void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 namespace
 {
@@ -446,6 +475,20 @@ TEST(MessageQueue, ASendGivenUpOnDoesNotStandInForTheSendersNextOne)
     EXPECT_EQ(102, second.load());
     EXPECT_EQ(1, handled.load());
     EXPECT_EQ(2u, handledValue.load());
+}
+
+TEST(MessageQueue, ASendAllocatesNothingOnceItsThreadHasSentBefore)
+{
+    WindowThread window([](UINT, WPARAM wParam, LPARAM) -> LRESULT { return static_cast<LRESULT>(wParam); });
+    ASSERT_EQ(7, CZKHiddenWindow::Send(window.Hwnd(), WM_USER, 7, 0)); // the first one sets up
+    g_allocations = 0;
+    g_countAllocations = true;
+    int wrong = 0;
+    for (int i = 0; i < 200; ++i)
+        wrong += CZKHiddenWindow::Send(window.Hwnd(), WM_USER, static_cast<WPARAM>(i), 0) == i ? 0 : 1;
+    g_countAllocations = false;
+    EXPECT_EQ(0, wrong);
+    EXPECT_EQ(0, g_allocations.load());
 }
 
 TEST(MessageQueue, ConcurrentSendersEachGetTheirOwnAnswer)
