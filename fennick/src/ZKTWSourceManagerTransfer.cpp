@@ -212,6 +212,16 @@ bool AllocateStrip(CZKRBuffer& strip, TW_UINT32 size)
     strip.Attach(block, size);
     return true;
 }
+
+// What the source reports about a strip fits the buffer it was given: a
+// source that claims more bytes than the buffer holds, or moved the buffer,
+// would make the observer read past it.
+bool StripFits(const TW_IMAGEMEMXFER& block, const TW_MEMORY& given, const CZKTWStripPlacement* placement)
+{
+    if (placement)
+        return placement->Fits(block);
+    return block.Memory.TheMem == given.TheMem && block.BytesWritten <= given.Length;
+}
 } // namespace
 
 // A fault of the source's that ends the batch: reported like the source's
@@ -285,14 +295,11 @@ DWORD CZKTWSourceManager::_ReadStrips(TW_IMAGEMEMXFER& block, const TW_SETUPMEMX
         const WORD rc = ZKTWReturnCode(result);
         if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE)
             return result;
-        // A source that claims more bytes than the strip holds would make
-        // the observer read past it.
-        const bool fits = placed ? placement.Fits(block)
-                                 : block.Memory.TheMem == given.TheMem && block.BytesWritten <= given.Length;
-        if (!fits)
+        if (!StripFits(block, given, placed ? &placement : nullptr))
         {
             _AbortImage();
-            return _FailTransfer(DAT_IMAGEMEMXFER, TWCC_BUMMER, "Memory transfer: source wrote past the strip buffer");
+            return _FailTransfer(DAT_IMAGEMEMXFER, TWCC_BUMMER,
+                                 "Memory transfer: the source's strip does not fit its buffer");
         }
         block.Memory = given;
         if (!budget.Take(block.BytesWritten))
