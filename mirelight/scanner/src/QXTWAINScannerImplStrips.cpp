@@ -232,7 +232,7 @@ BOOL CQXTWAINScannerImpl::_StoreStripInPool(const TW_IMAGEMEMXFER& block)
 BOOL CQXTWAINScannerImpl::_JoinStrips(CZKRBuffer& image)
 {
     // An image received in place is joined already: handed on, not copied.
-    if (m_strips.size() == 1 && m_page.Owns(m_strips.front().first))
+    if (m_imageBytes > 0 && m_strips.size() == 1 && m_page.Owns(m_strips.front().first))
     {
         const size_t size = m_imageBytes;
         image.Attach(m_page.Detach(), size);
