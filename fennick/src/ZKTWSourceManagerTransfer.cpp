@@ -6,6 +6,7 @@
 #include "ZKTWMemory.h"
 #include "ZKTWNativeImage.h"
 #include "ZKTWStripBudget.h"
+#include "ZKTWStripPlacement.h"
 #include "ZKTWTrace.h"
 
 #include <hollin/ZKRBuffer.h>
@@ -211,6 +212,16 @@ bool AllocateStrip(CZKRBuffer& strip, TW_UINT32 size)
     strip.Attach(block, size);
     return true;
 }
+
+// What the source reports about a strip fits the buffer it was given: a
+// source that claims more bytes than the buffer holds, or moved the buffer,
+// would make the observer read past it.
+bool StripFits(const TW_IMAGEMEMXFER& block, const TW_MEMORY& given, const CZKTWStripPlacement* placement)
+{
+    if (placement)
+        return placement->Fits(block);
+    return block.Memory.TheMem == given.TheMem && block.BytesWritten <= given.Length;
+}
 } // namespace
 
 // A fault of the source's that ends the batch: reported like the source's
@@ -243,53 +254,69 @@ DWORD CZKTWSourceManager::_MemoryTransfer(ZKTWIMAGEINFO* info, EZKTWImageUnit un
     DWORD result = _SourceCall(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup, TRUE);
     if (!ZKTWSucceeded(result))
         return result;
-    const TW_UINT32 size = CZKTWStripBudget::BufferSize(setup);
-    if (size == 0)
+    if (CZKTWStripBudget::BufferSize(setup) == 0)
         return _FailTransfer(DAT_SETUPMEMXFER, TWCC_BADVALUE,
                              "Memory transfer: the source's buffer sizes leave no strip buffer");
-    CZKRBuffer strip;
-    if (!AllocateStrip(strip, size))
-        return _FailTransfer(DAT_SETUPMEMXFER, TWCC_LOWMEMORY, "Memory transfer: no memory for the strip buffer");
     TW_IMAGEMEMXFER block{};
     block.Compression = TWON_DONTCARE16;
     block.BytesPerRow = block.Columns = block.Rows = TWON_DONTCARE32;
     block.XOffset = block.YOffset = block.BytesWritten = TWON_DONTCARE32;
+    const ZKTWIMAGEINFO announced = info ? *info : ZKTWIMAGEINFO{};
+    return _ReadStrips(block, setup, announced, unit);
+}
+
+// The manager's own strip buffer, made on first use: an observer that places
+// every strip itself never needs one.
+bool CZKTWSourceManager::_UseOwnStrip(CZKRBuffer& strip, const TW_SETUPMEMXFER& setup, TW_IMAGEMEMXFER& block)
+{
+    const TW_UINT32 size = CZKTWStripBudget::BufferSize(setup);
+    if (!strip.GetPtr() && !AllocateStrip(strip, size))
+        return false;
     block.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
     block.Memory.Length = size;
     block.Memory.TheMem = strip.GetPtr();
-    return _ReadStrips(block, info ? *info : ZKTWIMAGEINFO{}, unit);
+    return true;
 }
 
-DWORD CZKTWSourceManager::_ReadStrips(TW_IMAGEMEMXFER& block, const ZKTWIMAGEINFO& announced, EZKTWImageUnit unit)
+DWORD CZKTWSourceManager::_ReadStrips(TW_IMAGEMEMXFER& block, const TW_SETUPMEMXFER& setup,
+                                      const ZKTWIMAGEINFO& announced, EZKTWImageUnit unit)
 {
     CZKTWStripBudget budget(announced);
+    CZKTWStripPlacement placement(setup, announced);
+    CZKRBuffer strip;
     for (;;)
     {
+        IZKTWEventObserver* observer = _Observer();
+        const bool placed = observer && placement.Place(*observer, block);
+        if (!placed && !_UseOwnStrip(strip, setup, block))
+            return _FailTransfer(DAT_SETUPMEMXFER, TWCC_LOWMEMORY, "Memory transfer: no memory for the strip buffer");
+        const TW_MEMORY given = block.Memory;
         const DWORD result = _SourceCall(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &block, TRUE);
         const WORD rc = ZKTWReturnCode(result);
         if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE)
             return result;
-        // A source that claims more bytes than the strip holds would make
-        // the observer read past it.
-        if (block.BytesWritten > block.Memory.Length)
+        if (!StripFits(block, given, placed ? &placement : nullptr))
         {
             _AbortImage();
-            return _FailTransfer(DAT_IMAGEMEMXFER, TWCC_BUMMER, "Memory transfer: source wrote past the strip buffer");
+            return _FailTransfer(DAT_IMAGEMEMXFER, TWCC_BUMMER,
+                                 "Memory transfer: the source's strip does not fit its buffer");
         }
+        block.Memory = given;
         if (!budget.Take(block.BytesWritten))
         {
             _AbortImage();
             return _FailTransfer(DAT_IMAGEMEMXFER, TWCC_BUMMER,
                                  "Memory transfer: the strips go on past the image the source announced");
         }
+        placement.Advance(block);
         if (rc == TWRC_XFERDONE)
         {
-            _DeliverLastStrip(_Observer(), block, unit);
+            _DeliverLastStrip(_Observer(), block, placed, unit);
             return result;
         }
         // Asked per strip: a manager being destroyed stops calling at once.
-        if (IZKTWEventObserver* observer = _Observer())
-            observer->OnMemoryBlock(&block, FALSE, nullptr, nullptr);
+        if (IZKTWEventObserver* current = _Observer())
+            _DeliverStrip(*current, block, placed, FALSE, nullptr, nullptr);
         if (m_cancelPending && budget.PastAnnouncedSize())
         {
             // Ended as a cancelled image: MSG_ENDXFER and the reset follow.
@@ -299,7 +326,16 @@ DWORD CZKTWSourceManager::_ReadStrips(TW_IMAGEMEMXFER& block, const ZKTWIMAGEINF
     }
 }
 
-void CZKTWSourceManager::_DeliverLastStrip(IZKTWEventObserver* observer, TW_IMAGEMEMXFER& block,
+void CZKTWSourceManager::_DeliverStrip(IZKTWEventObserver& observer, TW_IMAGEMEMXFER& block, bool placed,
+                                       BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra)
+{
+    if (placed)
+        observer.OnMemoryBlockInPlace(&block, last, info, extra);
+    else
+        observer.OnMemoryBlock(&block, last, info, extra);
+}
+
+void CZKTWSourceManager::_DeliverLastStrip(IZKTWEventObserver* observer, TW_IMAGEMEMXFER& block, bool placed,
                                            EZKTWImageUnit unit)
 {
     if (!observer)
@@ -308,5 +344,5 @@ void CZKTWSourceManager::_DeliverLastStrip(IZKTWEventObserver* observer, TW_IMAG
     auto info = std::make_unique<ZKTWIMAGEINFO>();
     _GetImageInfo(*info, unit);
     info->BytesPerRow = block.BytesPerRow;
-    observer->OnMemoryBlock(&block, TRUE, info.release(), extra);
+    _DeliverStrip(*observer, block, placed, TRUE, info.release(), extra);
 }

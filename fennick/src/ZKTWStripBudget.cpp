@@ -32,6 +32,18 @@ TW_UINT32 CZKTWStripBudget::BufferSize(const TW_SETUPMEMXFER& setup)
     return static_cast<TW_UINT32>(std::clamp(preferred, minimum, maximum));
 }
 
+TW_UINT32 CZKTWStripBudget::PlacedStripSize(const TW_SETUPMEMXFER& setup)
+{
+    const TW_UINT32 ownBuffer = BufferSize(setup);
+    const TW_UINT32 wanted = IsGiven(setup.MaxBufSize) ? setup.MaxBufSize : ownBuffer;
+    return std::max(ownBuffer, std::min(wanted, kMaxPlacedStrip));
+}
+
+TW_UINT32 CZKTWStripBudget::MinimumBlock(const TW_SETUPMEMXFER& setup)
+{
+    return IsGiven(setup.MinBufSize) ? setup.MinBufSize : 1;
+}
+
 CZKTWStripBudget::CZKTWStripBudget(const ZKTWIMAGEINFO& announced)
 {
     const uint64_t raw = RawImageBytes(announced);

@@ -21,11 +21,21 @@ public:
     // For an image of unknown size.
     static constexpr uint64_t kMaxImageBytes = uint64_t(2) << 30;
     static constexpr unsigned kMaxEmptyStrips = 1024;
+    // Strips written into an observer's own block may be as long as the
+    // source takes, up to this: fewer calls, no buffer of ours to fill.
+    static constexpr TW_UINT32 kMaxPlacedStrip = 4 * 1024 * 1024;
 
     // The strip buffer for the source's sizes; 0 when they leave none (a
     // preferred size of 0, a minimum above the cap, a maximum below the
     // minimum).
     static TW_UINT32 BufferSize(const TW_SETUPMEMXFER& setup);
+    // The longest strip to let the source write into an observer's block:
+    // the source's maximum (its preference when it names none) within
+    // kMaxPlacedStrip, never below BufferSize. Only for a setup BufferSize
+    // accepts.
+    static TW_UINT32 PlacedStripSize(const TW_SETUPMEMXFER& setup);
+    // The least block the source writes a strip into.
+    static TW_UINT32 MinimumBlock(const TW_SETUPMEMXFER& setup);
 
     // announced: the image info read before the transfer (zeros when the
     // source gave none).

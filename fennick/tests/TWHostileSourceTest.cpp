@@ -81,6 +81,57 @@ public:
     std::atomic<BOOL> cameraDelivered{FALSE};
 };
 
+// Places every strip in a page of its own at the offset it is told, giving
+// blockLength bytes (0: the rest of the page). Guard bytes follow the page.
+class CPlacingObserver : public CScanObserver
+{
+public:
+    static constexpr size_t kPage = 4096;
+    static constexpr size_t kGuard = 256;
+    static constexpr BYTE kUntouched = 0x3C;
+
+    CPlacingObserver() : page(kPage + kGuard, kUntouched) {}
+
+    BOOL OnGetStripDestination(ZKTW_STRIP_DESTINATION& destination) override
+    {
+        ++asked;
+        lastRowOffset = destination.RowOffset;
+        if (destination.ByteOffset >= kPage)
+            return FALSE;
+        destination.Memory = page.data() + destination.ByteOffset;
+        destination.Length = static_cast<TW_UINT32>(blockLength ? blockLength : kPage - destination.ByteOffset);
+        return TRUE;
+    }
+    void OnMemoryBlockInPlace(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
+                              CZKTWExtraImageInfo* extra) override
+    {
+        ++placedStrips;
+        if (block->Memory.TheMem < page.data() || block->Memory.TheMem >= page.data() + kPage)
+            ++foreignBlocks;
+        CScanObserver::OnMemoryBlock(block, last, info, extra);
+    }
+    void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override
+    {
+        ++copiedStrips;
+        CScanObserver::OnMemoryBlock(block, last, info, extra);
+    }
+    bool GuardIntact() const
+    {
+        for (size_t i = kPage; i < page.size(); ++i)
+            if (page[i] != kUntouched)
+                return false;
+        return true;
+    }
+
+    std::vector<BYTE> page;
+    size_t blockLength = 0;
+    std::atomic<int> asked{0};
+    std::atomic<int> placedStrips{0};
+    std::atomic<int> copiedStrips{0};
+    std::atomic<int> foreignBlocks{0};
+    std::atomic<TW_UINT32> lastRowOffset{0};
+};
+
 class TWHostileSourceTest : public ::testing::Test
 {
 protected:
@@ -98,6 +149,7 @@ protected:
     {
         RegisterTestApp(manager);
         manager.SetObserver(&m_observer);
+        m_observerUnderTest = &m_observer;
         ASSERT_TRUE(manager.Open());
         TW_IDENTITY source{};
         ASSERT_TRUE(FindSource(manager, "Fake Source 0", source));
@@ -110,14 +162,21 @@ protected:
         m_fake.Scan(scan);
         ASSERT_TRUE(m_manager->Acquire(nullptr, 1, FALSE));
         m_fake.QueueEvent(MSG_XFERREADY);
-        ASSERT_TRUE(WaitFor([&] { return m_observer.acquireEnds.load() == 1; }))
+        ASSERT_TRUE(WaitFor([&] { return m_observerUnderTest->acquireEnds.load() == 1; }))
             << "the batch never ended";
         ASSERT_TRUE(WaitFor([&] { return m_manager->GetState() == ZKTW_STATE_SOURCE_OPEN; }));
     }
 
+    // Scans go to observer from now on.
+    void Observe(CScanObserver& observer)
+    {
+        m_manager->SetObserver(&observer);
+        m_observerUnderTest = &observer;
+    }
+
     void ExpectOneErrorOn(WORD dat, WORD cc)
     {
-        const auto errors = m_observer.Errors();
+        const auto errors = m_observerUnderTest->Errors();
         ASSERT_EQ(1u, errors.size());
         EXPECT_EQ(dat, errors[0].DAT);
         EXPECT_EQ(TWRC_FAILURE, errors[0].rc);
@@ -126,6 +185,7 @@ protected:
 
     CFakeDsm m_fake;
     CScanObserver m_observer;
+    CScanObserver* m_observerUnderTest = &m_observer;
     std::unique_ptr<CZKTWSourceManager> m_manager = std::make_unique<CZKTWSourceManager>();
 };
 } // namespace
@@ -313,6 +373,130 @@ TEST_F(TWHostileSourceTest, CancelEndsAnImageThatNeverEnds)
     // Ended, then the rest of the batch reset.
     EXPECT_EQ(1, m_fake.MessageCalls(DAT_PENDINGXFERS, MSG_ENDXFER));
     EXPECT_EQ(1, m_fake.MessageCalls(DAT_PENDINGXFERS, MSG_RESET));
+}
+
+// ---- Strips placed in the observer's own block ---------------------------------
+
+namespace
+{
+struct PLACED_LIE
+{
+    const char* name;
+    std::function<void(FAKE_DSM_SCAN&)> lie;
+};
+
+class TWPlacedStripLieTest : public TWHostileSourceTest, public ::testing::WithParamInterface<PLACED_LIE>
+{
+};
+} // namespace
+
+TEST_F(TWHostileSourceTest, HonestStripsAreWrittenStraightIntoTheObserversBlock)
+{
+    CPlacingObserver placing;
+    Observe(placing);
+    FAKE_DSM_SCAN scan;
+    scan.bytesPerRow = 64;
+    scan.reportYOffset = true;
+    scan.maxBufSize = 1 << 20;
+    Scan(scan);
+    EXPECT_EQ(1, placing.memoryImages.load());
+    EXPECT_TRUE(placing.Errors().empty());
+    EXPECT_EQ(3, placing.placedStrips.load());
+    EXPECT_EQ(0, placing.copiedStrips.load());
+    EXPECT_EQ(0, placing.foreignBlocks.load());
+    EXPECT_EQ(2u, placing.lastRowOffset.load()); // the rows of the two strips before the last
+    for (size_t i = 0; i < 3 * 64; ++i)
+        ASSERT_EQ(0xA5, placing.page[i]) << "byte " << i;
+    EXPECT_EQ(CPlacingObserver::kUntouched, placing.page[3 * 64]);
+    // The source was let write into the rest of the block, which is below its
+    // maximum.
+    EXPECT_EQ(CPlacingObserver::kPage - 2 * 64, m_fake.LastBufferLength());
+}
+
+TEST_P(TWPlacedStripLieTest, LiesAboutAPlacedStripEndTheImageInsideTheBlock)
+{
+    CPlacingObserver placing;
+    placing.blockLength = 64;
+    Observe(placing);
+    FAKE_DSM_SCAN scan;
+    GetParam().lie(scan);
+    Scan(scan);
+    EXPECT_EQ(0, placing.memoryImages.load());
+    EXPECT_EQ(0, placing.placedStrips.load()) << "the observer heard of a strip the source lied about";
+    EXPECT_EQ(0, placing.copiedStrips.load());
+    ExpectOneErrorOn(DAT_IMAGEMEMXFER, TWCC_BUMMER);
+    // The image was ended at the source, which is usable again.
+    EXPECT_EQ(1, m_fake.MessageCalls(DAT_PENDINGXFERS, MSG_ENDXFER));
+    EXPECT_EQ(ZKTW_STATE_SOURCE_OPEN, m_manager->GetState());
+    EXPECT_TRUE(placing.GuardIntact());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lies, TWPlacedStripLieTest,
+    ::testing::Values(PLACED_LIE{"MoreBytesThanTheBlock", [](FAKE_DSM_SCAN& scan) { scan.stripBytes = 65; }},
+                      PLACED_LIE{"RowsBeyondTheBytesWritten",
+                                 [](FAKE_DSM_SCAN& scan)
+                                 {
+                                     scan.stripRows = 10;
+                                     scan.bytesPerRow = 64;
+                                 }},
+                      PLACED_LIE{"RowsTimesRowLengthOverflowing",
+                                 [](FAKE_DSM_SCAN& scan)
+                                 {
+                                     scan.stripRows = 0x10000;
+                                     scan.bytesPerRow = 0x10000; // 2^32: 0 in 32 bits
+                                 }},
+                      PLACED_LIE{"RowsElsewhereThanPlaced",
+                                 [](FAKE_DSM_SCAN& scan)
+                                 {
+                                     scan.reportYOffset = true;
+                                     scan.yOffsetSkew = 7;
+                                 }},
+                      PLACED_LIE{"BufferOfItsOwn", [](FAKE_DSM_SCAN& scan) { scan.moveBuffer = true; }}),
+    [](const ::testing::TestParamInfo<PLACED_LIE>& info) { return std::string(info.param.name); });
+
+TEST_F(TWHostileSourceTest, CompressedStripsMayCarryFewerBytesThanTheirRows)
+{
+    CPlacingObserver placing;
+    Observe(placing);
+    FAKE_DSM_SCAN scan;
+    scan.compression = TWCP_GROUP4;
+    scan.stripRows = 40;
+    scan.bytesPerRow = 64;
+    Scan(scan);
+    EXPECT_EQ(1, placing.memoryImages.load());
+    EXPECT_EQ(3, placing.placedStrips.load());
+    EXPECT_TRUE(placing.Errors().empty());
+}
+
+TEST_F(TWHostileSourceTest, BlocksTooSmallForTheSourceAreRefusedAndTheStripsCopied)
+{
+    CPlacingObserver placing;
+    placing.blockLength = 63;
+    Observe(placing);
+    FAKE_DSM_SCAN scan;
+    scan.minBufSize = 64;
+    Scan(scan);
+    EXPECT_EQ(1, placing.memoryImages.load());
+    EXPECT_TRUE(placing.Errors().empty());
+    EXPECT_EQ(3, placing.asked.load());
+    EXPECT_EQ(0, placing.placedStrips.load());
+    EXPECT_EQ(3, placing.copiedStrips.load());
+    EXPECT_EQ(64u, m_fake.LastBufferLength()); // the manager's own buffer
+    EXPECT_EQ(CPlacingObserver::kUntouched, placing.page[0]);
+
+    // Once the page is full the observer declines; the rest is copied.
+    m_observerUnderTest->acquireEnds = 0;
+    CPlacingObserver filling;
+    Observe(filling);
+    filling.blockLength = 64;
+    scan.strips = 70; // 4480 bytes for a 4096-byte page
+    scan.length = 70;
+    Scan(scan);
+    EXPECT_EQ(1, filling.memoryImages.load());
+    EXPECT_EQ(64, filling.placedStrips.load());
+    EXPECT_EQ(6, filling.copiedStrips.load());
+    EXPECT_TRUE(filling.GuardIntact());
 }
 
 // ---- Threads -----------------------------------------------------------------

@@ -165,10 +165,20 @@ TEST_F(TWSourceManagerTest, CallsFromForeignThreadsRunOnTheWindowThread)
     OpenProduction();
     std::vector<std::thread> callers;
     std::atomic<int> failures{0};
-    for (int i = 0; i < 4; ++i)
-        callers.emplace_back([&] {
-            for (int n = 0; n < 20; ++n)
+    // Two different questions at once: an answer meant for another caller
+    // shows as a failure.
+    for (int i = 0; i < 6; ++i)
+        callers.emplace_back([&, i] {
+            for (int n = 0; n < 50; ++n)
             {
+                if (i % 2)
+                {
+                    TW_UINT16 pixelType = 0xFFFF;
+                    if (m_manager.GetCapOnevalue(ICAP_PIXELTYPE, ZKTW_GETCAP_CURRENT, TWTY_UINT16, &pixelType) != 0 ||
+                        pixelType != TWPT_BW)
+                        ++failures;
+                    continue;
+                }
                 TW_FIX32 resolution{};
                 if (m_manager.GetCapOnevalue(ICAP_XRESOLUTION, ZKTW_GETCAP_CURRENT, TWTY_FIX32, &resolution) != 0 ||
                     resolution.Whole != 200)

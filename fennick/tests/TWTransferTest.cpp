@@ -78,20 +78,35 @@ public:
         image.file = setup->FileName;
         _Finish(std::move(image), nullptr, nullptr);
     }
+    // With placeStrips, strips go straight into the image being received,
+    // StripLength bytes at a time; every refuseEvery-th block offered is too
+    // small, so that strip comes through the manager's buffer.
+    BOOL OnGetStripDestination(ZKTW_STRIP_DESTINATION& destination) override
+    {
+        if (!placeStrips)
+            return FALSE;
+        ++m_offered;
+        const bool refused = refuseEvery && m_offered % refuseEvery == 0;
+        m_current.bytes.resize(static_cast<size_t>(destination.ByteOffset) + destination.StripLength);
+        destination.Memory = m_current.bytes.data() + destination.ByteOffset;
+        destination.Length = refused ? destination.MinimumLength - 1 : destination.StripLength;
+        return TRUE;
+    }
+    void OnMemoryBlockInPlace(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
+                              CZKTWExtraImageInfo* extra) override
+    {
+        ++placedStrips;
+        m_received += block->BytesWritten;
+        _AfterStrip(*block, last, info, extra);
+    }
     void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra) override
     {
+        ++copiedStrips;
         const BYTE* data = static_cast<const BYTE*>(block->Memory.TheMem);
-        const DWORD firstRow = block->YOffset; // the record is packed
-        m_current.stripOffsets.push_back(firstRow);
+        m_current.bytes.resize(m_received);
         m_current.bytes.insert(m_current.bytes.end(), data, data + block->BytesWritten);
-        if (onStrip)
-            onStrip();
-        if (last)
-            _Finish(std::move(m_current), info, extra);
-        else if (info || extra)
-            ++ownershipViolations;
-        if (last)
-            m_current = RECEIVED_IMAGE{};
+        m_received += block->BytesWritten;
+        _AfterStrip(*block, last, info, extra);
     }
 
     int Images()
@@ -108,7 +123,30 @@ public:
     std::atomic<int> endedAfterImages{-1};
     std::atomic<int> lastDeviceEvent{-1};
 
+    bool placeStrips = false;
+    int refuseEvery = 0;
+    std::atomic<int> placedStrips{0};
+    std::atomic<int> copiedStrips{0};
+
 private:
+    void _AfterStrip(const TW_IMAGEMEMXFER& block, BOOL last, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra)
+    {
+        const DWORD firstRow = block.YOffset; // the record is packed
+        m_current.stripOffsets.push_back(firstRow);
+        if (onStrip)
+            onStrip();
+        if (!last)
+        {
+            if (info || extra)
+                ++ownershipViolations;
+            return;
+        }
+        m_current.bytes.resize(m_received);
+        _Finish(std::move(m_current), info, extra);
+        m_current = RECEIVED_IMAGE{};
+        m_received = 0;
+    }
+
     void _Finish(RECEIVED_IMAGE&& image, ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra)
     {
         std::unique_ptr<ZKTWIMAGEINFO> owned(info);
@@ -121,6 +159,8 @@ private:
 
     std::mutex m_imagesLock;
     RECEIVED_IMAGE m_current;
+    size_t m_received = 0;
+    int m_offered = 0;
 };
 
 std::string SampleWithSheets(int sheets)
@@ -269,6 +309,28 @@ TEST_F(TWTransferTest, MemoryStripsReassembleToTheGeneratedPages)
         const size_t rowBytes = (static_cast<size_t>(image.info.ImageWidth) + 7) / 8;
         EXPECT_EQ(rowBytes, image.info.BytesPerRow);
         EXPECT_GT(image.stripOffsets.size(), 1u);
+        EXPECT_EQ(0u, image.stripOffsets.front());
+        EXPECT_EQ(ExpectedBitonalRows(i, image.info), image.bytes) << "image " << i;
+    }
+    ExpectExtraInfoInOrder();
+}
+
+TEST_F(TWTransferTest, StripsPlacedInTheObserversImageAreTheGeneratedPagesToo)
+{
+    // Every third block refused: placed and copied strips mix in one image.
+    m_observer.placeStrips = true;
+    m_observer.refuseEvery = 3;
+    Start(TWSX_MEMORY);
+    AcquireAll();
+    ASSERT_EQ(2u * kSheets, m_observer.images.size());
+    EXPECT_TRUE(m_observer.Errors().empty());
+    EXPECT_EQ(0, m_observer.ownershipViolations.load());
+    EXPECT_GT(m_observer.placedStrips.load(), m_observer.copiedStrips.load());
+    EXPECT_GT(m_observer.copiedStrips.load(), 0);
+    for (size_t i = 0; i < m_observer.images.size(); ++i)
+    {
+        const RECEIVED_IMAGE& image = m_observer.images[i];
+        EXPECT_EQ((static_cast<size_t>(image.info.ImageWidth) + 7) / 8, image.info.BytesPerRow);
         EXPECT_EQ(0u, image.stripOffsets.front());
         EXPECT_EQ(ExpectedBitonalRows(i, image.info), image.bytes) << "image " << i;
     }

@@ -22,6 +22,7 @@
 #include <set>
 #include <vector>
 
+class CZKRBuffer;
 class CZKThread;
 
 class FENNICK_EXPORT CZKTWSourceManager
@@ -182,8 +183,14 @@ private:
     // The strips of one memory-transfer image, within the budget of what the
     // source announced; a pending cancel ends an image that runs past its
     // announced size.
-    DWORD _ReadStrips(TW_IMAGEMEMXFER& block, const ZKTWIMAGEINFO& announced, EZKTWImageUnit unit);
-    void _DeliverLastStrip(IZKTWEventObserver* observer, TW_IMAGEMEMXFER& block, EZKTWImageUnit unit);
+    DWORD _ReadStrips(TW_IMAGEMEMXFER& block, const TW_SETUPMEMXFER& setup, const ZKTWIMAGEINFO& announced,
+                      EZKTWImageUnit unit);
+    // Points the record at the manager's own strip buffer, made on first use.
+    bool _UseOwnStrip(CZKRBuffer& strip, const TW_SETUPMEMXFER& setup, TW_IMAGEMEMXFER& block);
+    // placed: the strip is in the observer's own block.
+    void _DeliverStrip(IZKTWEventObserver& observer, TW_IMAGEMEMXFER& block, bool placed, BOOL last,
+                       ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra);
+    void _DeliverLastStrip(IZKTWEventObserver* observer, TW_IMAGEMEMXFER& block, bool placed, EZKTWImageUnit unit);
     // Reports a fault of the source's that ends the batch; a packed failure.
     DWORD _FailTransfer(WORD DAT, WORD cc, const char* why);
     void _AbortImage();

@@ -150,7 +150,17 @@ TW_UINT16 NextStrip(FakeState& state, TW_IMAGEMEMXFER& block)
     if (block.Memory.TheMem && written)
         std::memset(block.Memory.TheMem, 0xA5, written);
     block.BytesWritten = state.scan.stripBytes;
-    block.Rows = 1;
+    block.Rows = state.scan.stripRows;
+    block.BytesPerRow = state.scan.bytesPerRow;
+    block.Compression = state.scan.compression;
+    if (state.scan.reportYOffset)
+        block.YOffset = static_cast<TW_UINT32>(state.stripsSent * static_cast<TW_INT32>(state.scan.stripRows) +
+                                               state.scan.yOffsetSkew);
+    if (state.scan.moveBuffer)
+    {
+        static unsigned char own[64];
+        block.Memory.TheMem = own;
+    }
     ++state.stripsSent;
     if (state.scan.strips >= 0 && state.stripsSent >= state.scan.strips)
     {

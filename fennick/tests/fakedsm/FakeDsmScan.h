@@ -19,6 +19,17 @@ struct FAKE_DSM_SCAN
     TW_UINT32 stripBytes = 64;
     int strips = 3;
     int images = 1;
+    // What else each strip reports: its rows, BytesPerRow, compression, and
+    // (when reportYOffset) a YOffset that is the rows sent before it plus
+    // yOffsetSkew.
+    TW_UINT32 stripRows = 1;
+    TW_UINT32 bytesPerRow = TWON_DONTCARE32;
+    TW_UINT16 compression = TWCP_NONE;
+    bool reportYOffset = false;
+    TW_INT32 yOffsetSkew = 0;
+    // The strip is reported in a buffer of the source's own instead of the
+    // application's.
+    bool moveBuffer = false;
     // DAT_EXTIMAGEINFO: the camera entry comes back with this type and count
     // in a block of cameraBlock bytes (0: not delivered); the page number is
     // always delivered as 7.

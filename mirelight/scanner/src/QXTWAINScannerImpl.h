@@ -5,6 +5,8 @@
 // passes, and repeat mode keeps acquiring on a worker thread of its own.
 #pragma once
 
+#include "QXStripPage.h"
+
 #include <mirelight/QXScannerImpl.h>
 #include <mirelight/QX_SCANNER_CAMERAINFO.h>
 #include <mirelight/QX_SCANNER_IMAGE_INFO.h>
@@ -80,6 +82,10 @@ public:
     void OnFileTransferred(TW_SETUPFILEXFER* setup) override;
     void OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
                        CZKTWExtraImageInfo* extra) override;
+    // Strips go straight into the page being received.
+    BOOL OnGetStripDestination(ZKTW_STRIP_DESTINATION& destination) override;
+    void OnMemoryBlockInPlace(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
+                              CZKTWExtraImageInfo* extra) override;
 
 protected:
     // Registration with the source manager from the environment resource.
@@ -133,6 +139,12 @@ protected:
 
     // Memory strips (ScannerImplStrips).
     BOOL _StoreStrip(const TW_IMAGEMEMXFER& block);
+    BOOL _StoreStripInPool(const TW_IMAGEMEMXFER& block);
+    BOOL _CopyStripToPage(const TW_IMAGEMEMXFER& block);
+    BOOL _KeepPlacedStrip(const TW_IMAGEMEMXFER& block);
+    // After the last strip: checks the image against its description, builds
+    // and delivers it.
+    void _CompleteImage(const ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra);
     BOOL _JoinStrips(CZKRBuffer& image);
     void _ReleaseStrips();
     void _DestroyPool();
@@ -171,6 +183,10 @@ protected:
     unsigned m_imageCount = 0; // images numbered this session
     // The thread the manager's events arrive on, known from the first one.
     std::atomic<DWORD> m_eventThread{0};
-    // Bytes held in the strip list for the image being received.
+    // Bytes held in the strip list (or the page) for the image being received.
     size_t m_imageBytes = 0;
+    // The image being received when the source writes it in place; then it
+    // is there whole, not in the strip list, until its last strip.
+    CQXStripPage m_page;
+    bool m_imageOnPage = false;
 };

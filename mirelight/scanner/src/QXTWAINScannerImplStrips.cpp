@@ -1,5 +1,7 @@
-// Memory transfers: the strips of one image are collected in a block pool
-// and joined when the last one arrives. Uncompressed images become bitmap
+// Memory transfers: the source writes the strips of one image straight
+// into a page of its own (the layer's strip placement); strips that come
+// through the layer's buffer instead are collected in a block pool and
+// joined when the last one arrives. Uncompressed images become bitmap
 // rows, compressed ones are passed on whole. What the source reports about
 // the image is checked before a byte is stored, so a source that announces
 // an absurd image or sends more than it announced gets an error event for
@@ -43,6 +45,16 @@ size_t PackedRowBytes(const ZKTWIMAGEINFO& info)
 {
     return (static_cast<size_t>(info.ImageWidth) * static_cast<size_t>(info.BitsPerPixel) + 7) / 8;
 }
+// The raw size of the image as described before its transfer; 0 when the
+// description is unusable (it is only a hint for the page's size).
+size_t AnnouncedImageBytes(const ZKTWIMAGEINFO* info)
+{
+    if (!info || info->ImageWidth <= 0 || info->ImageWidth > kMaxImageSide || info->ImageLength <= 0 ||
+        info->ImageLength > kMaxImageSide || info->BitsPerPixel <= 0 || info->BitsPerPixel > 48)
+        return 0;
+    const size_t bytes = PackedRowBytes(*info) * static_cast<size_t>(info->ImageLength);
+    return bytes <= kMaxImageBytes ? bytes : 0;
+}
 } // namespace
 
 BOOL CQXTWAINScannerImpl::_IsImageInfoSane(const ZKTWIMAGEINFO& info)
@@ -79,6 +91,42 @@ void CQXTWAINScannerImpl::OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWI
         return;
     if (!block || !_StoreStrip(*block) || !last)
         return;
+    _CompleteImage(info, extra);
+}
+
+void CQXTWAINScannerImpl::OnMemoryBlockInPlace(TW_IMAGEMEMXFER* block, BOOL last, ZKTWIMAGEINFO* info,
+                                               CZKTWExtraImageInfo* extra)
+{
+    std::unique_ptr<ZKTWIMAGEINFO> ownedInfo(last ? info : nullptr);
+    std::unique_ptr<CZKTWExtraImageInfo> ownedExtra(last ? extra : nullptr);
+    if (m_sessionError)
+        return;
+    if (!block || !_KeepPlacedStrip(*block) || !last)
+        return;
+    _CompleteImage(info, extra);
+}
+
+BOOL CQXTWAINScannerImpl::OnGetStripDestination(ZKTW_STRIP_DESTINATION& destination)
+{
+    // An image begun in the pool stays there; the layer's count of bytes
+    // must be ours, or the strip would land elsewhere than it belongs.
+    if (m_sessionError || (!m_imageOnPage && !m_strips.empty()) || destination.ByteOffset != m_imageBytes)
+        return FALSE;
+    const size_t wanted =
+        std::max(m_imageBytes + destination.MaximumLength, AnnouncedImageBytes(destination.Announced));
+    BYTE* at = m_page.Reserve(m_imageBytes, destination.MinimumLength, wanted, kMaxImageBytes);
+    if (!at)
+        return FALSE;
+    m_imageOnPage = true;
+    destination.Memory = at;
+    destination.Length = static_cast<TW_UINT32>(std::min<size_t>(m_page.Room(m_imageBytes), 0xFFFFFFFFu));
+    return TRUE;
+}
+
+void CQXTWAINScannerImpl::_CompleteImage(const ZKTWIMAGEINFO* info, CZKTWExtraImageInfo* extra)
+{
+    if (m_imageOnPage)
+        m_strips.emplace_back(m_page.Data(), m_imageBytes);
     // The description comes with the last strip: only now can the strips be
     // held against what the source announced.
     if (!info || !_IsImageInfoSane(*info))
@@ -103,6 +151,18 @@ void CQXTWAINScannerImpl::OnMemoryBlock(TW_IMAGEMEMXFER* block, BOOL last, ZKTWI
     _DeliverImage(*image, *info, extra);
 }
 
+BOOL CQXTWAINScannerImpl::_KeepPlacedStrip(const TW_IMAGEMEMXFER& block)
+{
+    const size_t written = block.BytesWritten;
+    if (!m_imageOnPage || block.Memory.TheMem != m_page.Data() + m_imageBytes || written > m_page.Room(m_imageBytes))
+    {
+        _FailImage("Strip overruns its buffer");
+        return FALSE;
+    }
+    m_imageBytes += written;
+    return TRUE;
+}
+
 BOOL CQXTWAINScannerImpl::_StoreStrip(const TW_IMAGEMEMXFER& block)
 {
     const size_t length = block.Memory.Length;
@@ -115,6 +175,29 @@ BOOL CQXTWAINScannerImpl::_StoreStrip(const TW_IMAGEMEMXFER& block)
     }
     if (written == 0)
         return TRUE;
+    return m_imageOnPage ? _CopyStripToPage(block) : _StoreStripInPool(block);
+}
+
+// A strip that came through the layer's own buffer although the image is
+// being received in place.
+BOOL CQXTWAINScannerImpl::_CopyStripToPage(const TW_IMAGEMEMXFER& block)
+{
+    const size_t written = block.BytesWritten;
+    BYTE* at = m_page.Reserve(m_imageBytes, written, m_imageBytes + written, kMaxImageBytes);
+    if (!at)
+    {
+        _FailImage(_SizeText("Failed to allocate memory for image", m_imageBytes + written).c_str());
+        return FALSE;
+    }
+    std::memcpy(at, block.Memory.TheMem, written);
+    m_imageBytes += written;
+    return TRUE;
+}
+
+BOOL CQXTWAINScannerImpl::_StoreStripInPool(const TW_IMAGEMEMXFER& block)
+{
+    const size_t length = block.Memory.Length;
+    const size_t written = block.BytesWritten;
     if (!m_pool)
     {
         g_blockSize = length;
@@ -148,6 +231,15 @@ BOOL CQXTWAINScannerImpl::_StoreStrip(const TW_IMAGEMEMXFER& block)
 
 BOOL CQXTWAINScannerImpl::_JoinStrips(CZKRBuffer& image)
 {
+    // An image received in place is joined already: handed on, not copied.
+    if (m_imageBytes > 0 && m_strips.size() == 1 && m_page.Owns(m_strips.front().first))
+    {
+        const size_t size = m_imageBytes;
+        image.Attach(m_page.Detach(), size);
+        m_strips.clear();
+        _ReleaseStrips();
+        return TRUE;
+    }
     // Every byte is written below: no need to zero the block first.
     BYTE* joined = m_imageBytes > 0 ? static_cast<BYTE*>(std::malloc(m_imageBytes)) : nullptr;
     if (!joined)
@@ -260,6 +352,8 @@ void CQXTWAINScannerImpl::_ReleaseStrips()
 {
     for (const Strip& strip : m_strips)
     {
+        if (m_page.Owns(strip.first))
+            continue; // kept for the next image
         if (m_pool && m_pool->is_from(strip.first))
             m_pool->free(strip.first);
         else
@@ -267,11 +361,13 @@ void CQXTWAINScannerImpl::_ReleaseStrips()
     }
     m_strips.clear();
     m_imageBytes = 0;
+    m_imageOnPage = false;
 }
 
 void CQXTWAINScannerImpl::_DestroyPool()
 {
     _ReleaseStrips();
+    m_page.Release();
     delete m_pool;
     m_pool = nullptr;
 }

@@ -73,6 +73,41 @@ protected:
         }
     }
 
+    // Sends the bytes as the layer does when the source writes in place:
+    // each strip into the block the scanner names for it. Every
+    // copyEvery-th strip (0: none) comes through a buffer of the layer's
+    // own instead, as when the layer refuses a block.
+    void SendInPlace(CQXTWAINScannerImpl& impl, const std::vector<BYTE>& bytes, size_t stripBytes,
+                     const ZKTWIMAGEINFO& info, size_t copyEvery = 0)
+    {
+        ZKTWIMAGEINFO announced = info;
+        announced.BytesPerRow = 0;
+        std::vector<BYTE> own(stripBytes);
+        size_t strip = 0;
+        for (size_t at = 0; at < bytes.size(); at += stripBytes, ++strip)
+        {
+            const size_t n = std::min(stripBytes, bytes.size() - at);
+            const bool last = at + stripBytes >= bytes.size();
+            ZKTW_STRIP_DESTINATION destination;
+            destination.Announced = &announced;
+            destination.ByteOffset = static_cast<TW_UINT32>(at);
+            destination.MinimumLength = destination.StripLength = destination.MaximumLength =
+                static_cast<TW_UINT32>(stripBytes);
+            const bool placed = impl.OnGetStripDestination(destination) && !(copyEvery && strip % copyEvery == 0);
+            ASSERT_TRUE(!placed || destination.Length >= stripBytes);
+            TW_IMAGEMEMXFER block{};
+            block.Memory.TheMem = placed ? destination.Memory : own.data();
+            block.Memory.Length = placed ? destination.Length : static_cast<TW_UINT32>(stripBytes);
+            std::memcpy(block.Memory.TheMem, bytes.data() + at, n);
+            block.BytesWritten = static_cast<TW_UINT32>(n);
+            ZKTWIMAGEINFO* lastInfo = last ? new ZKTWIMAGEINFO(info) : nullptr;
+            if (placed)
+                impl.OnMemoryBlockInPlace(&block, last ? TRUE : FALSE, lastInfo, nullptr);
+            else
+                impl.OnMemoryBlock(&block, last ? TRUE : FALSE, lastInfo, nullptr);
+        }
+    }
+
     bool Logged(const std::string& text)
     {
         std::lock_guard<std::mutex> guard(m_logLock);
@@ -249,4 +284,94 @@ TEST_F(TWAINStripJoinTest, ColourRowsBecomePaddedBlueGreenRedRowsWhateverTheStri
         EXPECT_EQ(expected, images[0].bytes) << "strips of " << strip;
         EXPECT_EQ(3, images[0].info.imageType.value);
     }
+}
+
+TEST_F(TWAINStripJoinTest, StripsWrittenInPlaceMakeTheSameImagesAsCopiedOnes)
+{
+    ZKTWIMAGEINFO colour = Bitonal(5, 3);
+    colour.SamplesPerPixel = 3;
+    colour.BitsPerPixel = 24;
+    colour.PixelType = TWPT_RGB;
+    colour.BytesPerRow = 15;
+    ZKTWIMAGEINFO coded = Bitonal(1000, 1000);
+    coded.Compression = TWCP_GROUP4;
+    struct Case
+    {
+        const char* name;
+        ZKTWIMAGEINFO info;
+        size_t bytes;
+    };
+    const Case cases[] = {{"bitonal", Bitonal(60, 50), 8 * 50}, {"colour", colour, 45}, {"G4", coded, 333}};
+    for (const Case& c : cases)
+    {
+        const std::vector<BYTE> bytes = Pattern(c.bytes);
+        CScannerRecorder copiedRecorder;
+        CQXTWAINScannerImpl copied;
+        copied.SetObserver(&copiedRecorder);
+        for (size_t strip : {15u, 7u, 45u})
+            SendInPlace(copied, bytes, strip, c.info, 1); // every strip copied
+        CScannerRecorder placedRecorder;
+        CQXTWAINScannerImpl placed;
+        placed.SetObserver(&placedRecorder);
+        // Whole rows, cuts inside rows, one strip, and placed and copied
+        // strips mixed; one page block serves them all in turn.
+        for (size_t strip : {15u, 7u, 45u})
+            SendInPlace(placed, bytes, strip, c.info, strip == 7 ? 3 : 0);
+        const std::vector<RECORDED_SCANNER_IMAGE> expected = copiedRecorder.Images();
+        const std::vector<RECORDED_SCANNER_IMAGE> images = placedRecorder.Images();
+        ASSERT_EQ(3u, expected.size()) << c.name;
+        ASSERT_EQ(3u, images.size()) << c.name;
+        for (size_t i = 0; i < images.size(); ++i)
+        {
+            EXPECT_EQ(expected[i].bytes, images[i].bytes) << c.name << " image " << i;
+            EXPECT_EQ(expected[i].info.imageFormat.value, images[i].info.imageFormat.value) << c.name;
+        }
+        EXPECT_TRUE(placedRecorder.Errors().empty()) << c.name;
+    }
+}
+
+TEST_F(TWAINStripJoinTest, APlacedStripOutsideItsBlockIsAnError)
+{
+    const ZKTWIMAGEINFO info = Bitonal(64, 10);
+    struct Case
+    {
+        const char* name;
+        ptrdiff_t shift;     // of the block pointer from the block named
+        TW_UINT32 tooMany;   // bytes claimed beyond the block
+    };
+    for (const Case& c : {Case{"elsewhere", 8, 0}, Case{"past its end", 0, 1}})
+    {
+        CScannerRecorder recorder;
+        CQXTWAINScannerImpl impl;
+        impl.SetObserver(&recorder);
+        ZKTW_STRIP_DESTINATION destination;
+        destination.Announced = &info;
+        destination.MinimumLength = destination.StripLength = destination.MaximumLength = 80;
+        ASSERT_TRUE(impl.OnGetStripDestination(destination)) << c.name;
+        TW_IMAGEMEMXFER block{};
+        block.Memory.TheMem = static_cast<BYTE*>(destination.Memory) + c.shift;
+        block.Memory.Length = destination.Length;
+        block.BytesWritten = c.shift ? 8 : destination.Length + c.tooMany;
+        impl.OnMemoryBlockInPlace(&block, TRUE, new ZKTWIMAGEINFO(info), nullptr);
+        EXPECT_TRUE(recorder.Images().empty()) << c.name;
+        EXPECT_EQ(std::vector<int>{QX_SCANNER_ERROR_FAILURE}, recorder.Errors()) << c.name;
+    }
+}
+
+TEST_F(TWAINStripJoinTest, NoBlockForAStripThatDoesNotFollowTheImageReceived)
+{
+    const ZKTWIMAGEINFO info = Bitonal(64, 10);
+    ZKTW_STRIP_DESTINATION destination;
+    destination.Announced = &info;
+    destination.ByteOffset = 40; // nothing received yet
+    destination.MinimumLength = destination.StripLength = destination.MaximumLength = 40;
+    EXPECT_FALSE(m_impl.OnGetStripDestination(destination));
+    // An image begun in the pool stays there.
+    std::vector<BYTE> bytes = Pattern(40);
+    TW_IMAGEMEMXFER block{};
+    block.Memory.TheMem = bytes.data();
+    block.Memory.Length = 40;
+    block.BytesWritten = 40;
+    m_impl.OnMemoryBlock(&block, FALSE, nullptr, nullptr);
+    EXPECT_FALSE(m_impl.OnGetStripDestination(destination));
 }

@@ -99,6 +99,8 @@ void MessageSystem::Retire(const std::shared_ptr<ThreadQueue>& queue)
         queue->incoming.clear();
     }
     FailAll(waiting);
+    // Each spare record points back at its queue.
+    queue->spareRecords.clear();
 }
 
 MSG MessageSystem::MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -185,35 +187,88 @@ DWORD MessageSystem::OwnerOf(HWND hwnd)
     return it == m_windows.end() ? 0 : it->second.owner;
 }
 
-BOOL MessageSystem::Enqueue(ThreadQueue& queue, const MSG& msg)
+bool MessageSystem::Enqueue(ThreadQueue& queue, const MSG& msg)
 {
-    {
-        std::lock_guard<std::mutex> lock(queue.mutex);
-        if (!queue.alive)
-            return FALSE;
-        queue.posted.push_back(msg);
-    }
-    queue.wake.notify_all();
-    return TRUE;
+    std::lock_guard<std::mutex> lock(queue.mutex);
+    if (!queue.alive)
+        return false;
+    queue.posted.push_back(msg);
+    return true;
 }
 
 BOOL MessageSystem::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    auto it = m_windows.find(Key(hwnd));
-    if (it == m_windows.end())
-        return FALSE;
-    return Enqueue(*it->second.queue, MakeMsg(hwnd, message, wParam, lParam));
+    std::shared_ptr<ThreadQueue> target;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_windows.find(Key(hwnd));
+        if (it == m_windows.end() || !Enqueue(*it->second.queue, MakeMsg(hwnd, message, wParam, lParam)))
+            return FALSE;
+        target = it->second.queue;
+    }
+    target->wake.notify_all();
+    return TRUE;
 }
 
 BOOL MessageSystem::PostToThread(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    std::shared_ptr<ThreadQueue> target;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto it = m_queues.find(threadId);
+        target = it == m_queues.end() ? nullptr : it->second.lock();
+        if (!target || !Enqueue(*target, MakeMsg(nullptr, message, wParam, lParam)))
+            return FALSE;
+    }
+    target->wake.notify_all();
+    return TRUE;
+}
+
+std::shared_ptr<SentMessage> MessageSystem::TakeRecord(ThreadQueue& sender)
+{
+    if (sender.spareRecords.empty())
+        return std::make_shared<SentMessage>();
+    std::shared_ptr<SentMessage> record = std::move(sender.spareRecords.back());
+    sender.spareRecords.pop_back();
+    return record;
+}
+
+// A record the owner still holds (abandoned after a time-out) is left to
+// it; any other one has been completed and is not touched by the owner
+// again.
+void MessageSystem::ReturnRecord(ThreadQueue& sender, std::shared_ptr<SentMessage> record)
+{
+    if (record->state == SentMessage::State::Abandoned)
+        return;
+    record->handler.reset();
+    record->sender.reset();
+    record->state = SentMessage::State::Pending;
+    record->result = 0;
+    sender.spareRecords.push_back(std::move(record));
+}
+
+std::shared_ptr<ThreadQueue> MessageSystem::QueueSent(HWND hwnd, const std::shared_ptr<SentMessage>& record,
+                                                      std::shared_ptr<ZKWindowHandler>& direct, bool& found)
+{
     std::lock_guard<std::mutex> lock(m_mutex);
-    auto it = m_queues.find(threadId);
-    auto queue = it == m_queues.end() ? nullptr : it->second.lock();
-    if (!queue)
-        return FALSE;
-    return Enqueue(*queue, MakeMsg(nullptr, message, wParam, lParam));
+    auto it = m_windows.find(Key(hwnd));
+    found = it != m_windows.end();
+    if (!found)
+        return nullptr;
+    if (it->second.owner == record->sender->threadId)
+    {
+        direct = it->second.handler;
+        return nullptr;
+    }
+    // Queued under the window lock so that a concurrent Destroy either sees
+    // this record or prevents it.
+    ThreadQueue& target = *it->second.queue;
+    record->handler = it->second.handler;
+    std::lock_guard<std::mutex> queueLock(target.mutex);
+    if (!target.alive || target.refusingSends)
+        return nullptr;
+    target.incoming.push_back(record);
+    return it->second.queue;
 }
 
 bool MessageSystem::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
@@ -221,40 +276,29 @@ bool MessageSystem::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
 {
     result = 0;
     auto caller = CurrentQueue();
-    auto record = std::make_shared<SentMessage>();
+    std::shared_ptr<SentMessage> record = TakeRecord(*caller);
     record->msg = MakeMsg(hwnd, message, wParam, lParam);
     record->sender = caller;
+    record->mayBeAbandoned = timeoutMs != INFINITE;
     std::shared_ptr<ZKWindowHandler> direct;
+    bool found = false;
+    std::shared_ptr<ThreadQueue> target = QueueSent(hwnd, record, direct, found);
+    if (!target)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        auto it = m_windows.find(Key(hwnd));
-        if (it == m_windows.end())
+        ReturnRecord(*caller, std::move(record));
+        if (!direct)
             return false;
-        if (it->second.owner == caller->threadId)
-            direct = it->second.handler;
-        else
-        {
-            // Queued under the window lock so that a concurrent Destroy
-            // either sees this record or prevents it.
-            ThreadQueue& target = *it->second.queue;
-            {
-                std::lock_guard<std::mutex> queueLock(target.mutex);
-                if (!target.alive || target.refusingSends)
-                    return false;
-                target.incoming.push_back(record);
-            }
-            target.wake.notify_all();
-        }
-    }
-    if (direct)
-    {
         bool ok = false;
-        result = CallHandler(*direct, record->msg, ok);
+        result = CallHandler(*direct, MakeMsg(hwnd, message, wParam, lParam), ok);
         return ok;
     }
+    // Woken with no lock held: it finds the record at once.
+    target->wake.notify_all();
+    target.reset();
     const bool delivered = WaitForReply(*caller, *record, timeoutMs);
     // The reply was written under our queue lock, which the wait took.
     result = delivered ? record->result : 0;
+    ReturnRecord(*caller, std::move(record));
     return delivered;
 }
 
@@ -278,7 +322,7 @@ bool MessageSystem::WaitForReply(ThreadQueue& caller, SentMessage& record, DWORD
             caller.wake.wait(lock);
         else if (caller.wake.wait_until(lock, deadline) == std::cv_status::timeout &&
                  record.state == SentMessage::State::Pending && caller.incoming.empty())
-            record.state = SentMessage::State::Failed; // abandoned; the owner skips it
+            record.state = SentMessage::State::Abandoned;
     }
     return record.state == SentMessage::State::Done;
 }
@@ -305,6 +349,12 @@ void MessageSystem::FailAll(std::vector<std::shared_ptr<SentMessage>>& records)
     records.clear();
 }
 
+bool MessageSystem::IsAbandoned(SentMessage& record)
+{
+    std::lock_guard<std::mutex> lock(record.sender->mutex);
+    return record.state != SentMessage::State::Pending;
+}
+
 void MessageSystem::ServiceSent(ThreadQueue& queue)
 {
     for (;;)
@@ -314,17 +364,14 @@ void MessageSystem::ServiceSent(ThreadQueue& queue)
             std::lock_guard<std::mutex> lock(queue.mutex);
             if (queue.incoming.empty())
                 return;
-            record = queue.incoming.front();
-            queue.incoming.pop_front();
+            record = std::move(queue.incoming.front());
+            queue.incoming.erase(queue.incoming.begin());
         }
-        bool abandoned = false;
-        {
-            std::lock_guard<std::mutex> lock(record->sender->mutex);
-            abandoned = record->state != SentMessage::State::Pending;
-        }
-        if (abandoned)
+        if (record->mayBeAbandoned && IsAbandoned(*record))
             continue;
-        auto handler = OwnHandler(record->msg.hwnd);
+        // Still this thread's window: a Destroy here would have taken the
+        // record out of the queue.
+        std::shared_ptr<ZKWindowHandler> handler = std::move(record->handler);
         if (!handler)
         {
             Complete(*record, SentMessage::State::Failed, 0);

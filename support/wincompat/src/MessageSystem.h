@@ -22,11 +22,17 @@ struct SentMessage
     {
         Pending,
         Done,
-        Failed
+        Failed,
+        Abandoned // the sender timed out; the owner skips it
     };
 
     MSG msg{};
     std::shared_ptr<ThreadQueue> sender;
+    // The window's handler as it was when the message was queued, so that
+    // serving it needs no global lock; the owner takes it out to call it.
+    std::shared_ptr<ZKWindowHandler> handler;
+    // Only a sender with a time-out gives up on a message.
+    bool mayBeAbandoned = false;
     // Both guarded by sender->mutex, which the sender waits on.
     State state = State::Pending;
     LRESULT result = 0;
@@ -40,7 +46,12 @@ struct ThreadQueue
     std::mutex mutex;
     std::condition_variable wake; // only the owner thread waits on it
     std::deque<MSG> posted;
-    std::deque<std::shared_ptr<SentMessage>> incoming;
+    // A handful at most (one per waiting sender); a vector keeps its room,
+    // so queueing a send allocates nothing once it has grown.
+    std::vector<std::shared_ptr<SentMessage>> incoming;
+    // Records of this thread's own finished sends, for its next ones. Only
+    // this thread touches them.
+    std::vector<std::shared_ptr<SentMessage>> spareRecords;
     bool quitPending = false;
     int quitCode = 0;
     bool refusingSends = false; // WM_QUIT was read: the loop has stopped
@@ -92,7 +103,17 @@ private:
     bool WaitForReply(ThreadQueue& caller, SentMessage& record, DWORD timeoutMs);
     static void Complete(SentMessage& record, SentMessage::State state, LRESULT result);
     static void FailAll(std::vector<std::shared_ptr<SentMessage>>& records);
-    static BOOL Enqueue(ThreadQueue& queue, const MSG& msg);
+    // Queues without waking the owner: wakes come after the global lock is
+    // released, so that the woken thread does not run into it.
+    static bool Enqueue(ThreadQueue& queue, const MSG& msg);
+    static std::shared_ptr<SentMessage> TakeRecord(ThreadQueue& sender);
+    static void ReturnRecord(ThreadQueue& sender, std::shared_ptr<SentMessage> record);
+    // Queues record for the window's owner; the owner's queue, or null when
+    // the window is gone or its thread takes no sends. direct receives the
+    // handler instead when the caller owns the window.
+    std::shared_ptr<ThreadQueue> QueueSent(HWND hwnd, const std::shared_ptr<SentMessage>& record,
+                                           std::shared_ptr<ZKWindowHandler>& direct, bool& found);
+    static bool IsAbandoned(SentMessage& record);
     static MSG MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::mutex m_mutex; // windows and queues; taken before any queue mutex

@@ -7,9 +7,38 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
+
+namespace
+{
+// Counts the allocations of every thread while a test asks for it.
+std::atomic<bool> g_countAllocations{false};
+std::atomic<long> g_allocations{0};
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    if (g_countAllocations.load(std::memory_order_relaxed))
+        g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+
+// Not inlined: the compiler would otherwise pair our new with free.
+__attribute__((noinline)) void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+__attribute__((noinline)) void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 namespace
 {
@@ -401,6 +430,104 @@ TEST(MessageQueue, TimedOutSendIsNotHandledLater)
     gate.Set();
     owner.Join();
     EXPECT_EQ(0, handled.load());
+}
+
+TEST(MessageQueue, ASendGivenUpOnDoesNotStandInForTheSendersNextOne)
+{
+    CZKEvent ready(true);
+    CZKEvent gate(true);
+    std::atomic<int> handled{0};
+    std::atomic<WPARAM> handledValue{0};
+    std::atomic<HWND> hwnd{nullptr};
+    WindowThread owner(
+        [&](UINT message, WPARAM wParam, LPARAM) -> LRESULT
+        {
+            if (message == WM_APP)
+            {
+                ready.Set();
+                gate.Wait(); // busy: the sends below queue up
+                return 0;
+            }
+            if (message != WM_USER)
+                return 0;
+            ++handled;
+            handledValue = wParam;
+            return static_cast<LRESULT>(wParam + 100);
+        });
+    ASSERT_TRUE(CZKHiddenWindow::Post(owner.Hwnd(), WM_APP, 0, 0));
+    ready.Wait();
+    std::atomic<LRESULT> second{0};
+    std::atomic<bool> firstTimedOut{false};
+    CZKThread sender;
+    sender.Start(
+        [&]
+        {
+            LRESULT ignored = 0;
+            firstTimedOut = !CZKHiddenWindow::SendTimeout(owner.Hwnd(), WM_USER, 1, 0, 20, &ignored);
+            second = CZKHiddenWindow::Send(owner.Hwnd(), WM_USER, 2, 0);
+        });
+    // The second send is queued behind the abandoned one before the owner
+    // gets round to either.
+    ZKSleep(60);
+    gate.Set();
+    sender.Join();
+    EXPECT_TRUE(firstTimedOut.load());
+    EXPECT_EQ(102, second.load());
+    EXPECT_EQ(1, handled.load());
+    EXPECT_EQ(2u, handledValue.load());
+}
+
+TEST(MessageQueue, ASendAllocatesNothingOnceItsThreadHasSentBefore)
+{
+    WindowThread window([](UINT, WPARAM wParam, LPARAM) -> LRESULT { return static_cast<LRESULT>(wParam); });
+    ASSERT_EQ(7, CZKHiddenWindow::Send(window.Hwnd(), WM_USER, 7, 0)); // the first one sets up
+    g_allocations = 0;
+    g_countAllocations = true;
+    int wrong = 0;
+    for (int i = 0; i < 200; ++i)
+        wrong += CZKHiddenWindow::Send(window.Hwnd(), WM_USER, static_cast<WPARAM>(i), 0) == i ? 0 : 1;
+    g_countAllocations = false;
+    EXPECT_EQ(0, wrong);
+    EXPECT_EQ(0, g_allocations.load());
+}
+
+TEST(MessageQueue, ConcurrentSendersEachGetTheirOwnAnswer)
+{
+    constexpr int kSenders = 6;
+    constexpr int kSendsEach = 400;
+    std::atomic<int> handled{0};
+    WindowThread owner(
+        [&](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT
+        {
+            if (message != WM_USER)
+                return 0;
+            ++handled;
+            return static_cast<LRESULT>(wParam * 1000 + static_cast<WPARAM>(lParam));
+        });
+    std::atomic<int> wrong{0};
+    std::atomic<int> undelivered{0};
+    std::vector<std::unique_ptr<CZKThread>> senders;
+    for (int t = 0; t < kSenders; ++t)
+    {
+        senders.push_back(std::make_unique<CZKThread>());
+        senders.back()->Start(
+            [&, t]
+            {
+                for (int i = 0; i < kSendsEach; ++i)
+                {
+                    bool delivered = false;
+                    const LRESULT answer = CZKHiddenWindow::Send(owner.Hwnd(), WM_USER, static_cast<WPARAM>(t),
+                                                                 static_cast<LPARAM>(i), &delivered);
+                    undelivered += delivered ? 0 : 1;
+                    wrong += answer == t * 1000 + i ? 0 : 1;
+                }
+            });
+    }
+    for (auto& sender : senders)
+        sender->Join();
+    EXPECT_EQ(0, undelivered.load());
+    EXPECT_EQ(0, wrong.load());
+    EXPECT_EQ(kSenders * kSendsEach, handled.load());
 }
 
 TEST(HiddenWindow, DesktopCallsSucceedAndMessageBoxGoesToTheSink)
