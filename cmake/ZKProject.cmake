@@ -143,4 +143,10 @@ function(zk_add_fuzz_target name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  # The test suite replays the corpus, so a fixed finding stays fixed.
+  if(ZK_BUILD_TESTS AND EXISTS ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    add_test(NAME fuzz_corpus/${name} COMMAND ${name} -runs=0 ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    set_tests_properties(fuzz_corpus/${name} PROPERTIES TIMEOUT 120
+      ENVIRONMENT "ZK_RESOURCE_DIR=${CMAKE_SOURCE_DIR}/resources")
+  endif()
 endfunction()
