@@ -21,6 +21,14 @@ uint32_t CFuzzInput::TakeLong()
     return low | (static_cast<uint32_t>(TakeWord()) << 16);
 }
 
+std::string CFuzzInput::TakeBytes(size_t count)
+{
+    const size_t taken = count < RestSize() ? count : RestSize();
+    std::string bytes(reinterpret_cast<const char*>(Rest()), taken);
+    m_position += taken;
+    return bytes;
+}
+
 std::wstring CFuzzInput::TakeText()
 {
     std::wstring text;

@@ -20,6 +20,8 @@ public:
     // characters; a byte from 0x80 on joins the following two bytes into one
     // wide character, so any code unit, surrogates included, can appear.
     std::wstring TakeText();
+    // Takes the next count bytes (as many as there are) as raw bytes.
+    std::string TakeBytes(size_t count);
     // Everything not taken yet.
     const uint8_t* Rest() const { return m_data + m_position; }
     size_t RestSize() const { return m_size - m_position; }
