@@ -4,6 +4,26 @@ include(GenerateExportHeader)
 
 set(ZK_WARNINGS -Wall -Wextra)
 
+# Fuzz targets need libFuzzer (clang) and a sanitizer run time, which also
+# supplies the coverage callbacks the instrumented libraries call.
+set(ZK_HAVE_LIBFUZZER OFF)
+if(ZK_FUZZ)
+  include(CheckCXXSourceCompiles)
+  set(CMAKE_REQUIRED_FLAGS -fsanitize=fuzzer)
+  check_cxx_source_compiles(
+    "#include <cstddef>\n#include <cstdint>\nextern \"C\" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }"
+    ZK_COMPILER_HAS_LIBFUZZER)
+  unset(CMAKE_REQUIRED_FLAGS)
+  if(ZK_COMPILER_HAS_LIBFUZZER)
+    set(ZK_HAVE_LIBFUZZER ON)
+    if(NOT ZK_SANITIZE)
+      set(ZK_SANITIZE address,undefined)
+    endif()
+  else()
+    message(WARNING "ZK_FUZZ: ${CMAKE_CXX_COMPILER_ID} does not support -fsanitize=fuzzer; no fuzz targets")
+  endif()
+endif()
+
 if(ZK_SANITIZE)
   string(REPLACE "," ";" _zk_sans "${ZK_SANITIZE}")
   foreach(_san IN LISTS _zk_sans)
@@ -42,6 +62,10 @@ function(zk_add_library name)
            $<BUILD_INTERFACE:${CMAKE_BINARY_DIR}/include> $<INSTALL_INTERFACE:include>
     PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
   target_compile_options(${name} PRIVATE ${ZK_WARNINGS})
+  if(ZK_HAVE_LIBFUZZER)
+    # Coverage feedback for the fuzzers from inside the libraries.
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
@@ -107,4 +131,22 @@ function(zk_folder_library name)
       endif()
     endforeach()
   endforeach()
+endfunction()
+
+# zk_add_fuzz_target(<name> SOURCES ... LIBS ...)
+# A libFuzzer binary; its seed corpus is fuzz/corpus/<name>/ and its
+# dictionary, when there is one, fuzz/<name>.dict.
+function(zk_add_fuzz_target name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${ZK_WARNINGS} -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  # The test suite replays the corpus, so a fixed finding stays fixed.
+  if(ZK_BUILD_TESTS AND EXISTS ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    add_test(NAME fuzz_corpus/${name} COMMAND ${name} -runs=0 ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    set_tests_properties(fuzz_corpus/${name} PROPERTIES TIMEOUT 120
+      ENVIRONMENT "ZK_RESOURCE_DIR=${CMAKE_SOURCE_DIR}/resources")
+  endif()
 endfunction()

@@ -131,7 +131,8 @@ TEST(TWExtraImageInfoTest, CopiesOwnTheirValues)
     original.reset(); // frees the original's handles
     ExpectFilledAnswers(copy);
     ExpectFilledAnswers(assigned);
-    assigned = assigned;
+    const CZKTWExtraImageInfo& self = assigned; // self-assignment, through a reference
+    assigned = self;
     ExpectFilledAnswers(assigned);
 }
 

@@ -15,7 +15,6 @@
 
 namespace
 {
-const char kReporterSource[] = "ZKISISScanSession";
 const double kMillimetresToInches = 0.03937007874015748;
 const long kCentimetreUnits = 3;
 const int kColorMapMinimum = 2;
