@@ -1,5 +1,7 @@
 #include "ZKSaneBatch.h"
 
+#include <algorithm>
+
 #include "ZKSaneFrameAssembler.h"
 #include "ZKSaneStatus.h"
 
@@ -80,7 +82,10 @@ bool CZKSaneBatch::_ScanImage(ZK_SANE_PAGE& page)
         SANE_Parameters parameters{};
         if ((status = m_device.Parameters(parameters)) != SANE_STATUS_GOOD)
             break;
-        if (!assembler.BeginFrame(parameters, condition) || !_ReadFrame(assembler, condition, status))
+        if (!assembler.BeginFrame(parameters, condition))
+            break;
+        _Announce(parameters, page);
+        if (!_ReadFrame(assembler, condition, status))
             break;
         if (parameters.last_frame)
         {
@@ -98,6 +103,17 @@ bool CZKSaneBatch::_ScanImage(ZK_SANE_PAGE& page)
     else
         page.condition = condition == TWCC_SUCCESS ? TWCC_BADVALUE : condition; // frames that never end
     return false;
+}
+
+// What the device said the image would be, kept should it fail to come.
+void CZKSaneBatch::_Announce(const SANE_Parameters& parameters, ZK_SANE_PAGE& page) const
+{
+    const bool colour = parameters.format != SANE_FRAME_GRAY;
+    page.width = static_cast<TW_UINT32>(parameters.pixels_per_line);
+    page.height = static_cast<TW_UINT32>(std::max(parameters.lines, 0));
+    page.bitsPerPixel = static_cast<TW_UINT16>(parameters.depth == 1 ? 1 : colour ? 24 : 8);
+    page.pixelType = parameters.depth == 1 ? TWPT_BW : colour ? TWPT_RGB : TWPT_GRAY;
+    page.xDpi = page.yDpi = m_settings.dpi;
 }
 
 bool CZKSaneBatch::_ReadFrame(CZKSaneFrameAssembler& assembler, TW_UINT16& condition, SANE_Status& status)

@@ -61,6 +61,7 @@ public:
 private:
     void _Run();
     bool _ScanImage(ZK_SANE_PAGE& page);
+    void _Announce(const SANE_Parameters& parameters, ZK_SANE_PAGE& page) const;
     bool _ReadFrame(class CZKSaneFrameAssembler& assembler, TW_UINT16& condition, SANE_Status& status);
     void _Publish(ZK_SANE_PAGE page);
     void _Fail(SANE_Status status);

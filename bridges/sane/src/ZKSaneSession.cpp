@@ -364,12 +364,21 @@ TW_UINT16 CZKSaneSession::_FrontImage(const ZK_SANE_PAGE*& page)
         break;
     }
     page = &m_batch->Front();
-    return page->Failed() ? _Fail(page->condition) : TWRC_SUCCESS;
+    return TWRC_SUCCESS;
+}
+
+// The transfer of an image the device failed to bring fails with its
+// condition, after the device event the application asked for.
+TW_UINT16 CZKSaneSession::_FailedImage(const ZK_SANE_PAGE& page)
+{
+    _RaiseDeviceEvent(page.deviceEvent);
+    return _Fail(page.condition);
 }
 
 TW_UINT16 CZKSaneSession::_ImageInfo(TW_IMAGEINFO* info)
 {
     const ZK_SANE_PAGE* page = nullptr;
+    // An image that failed still tells what it was to be; its transfer fails.
     const TW_UINT16 rc = _FrontImage(page);
     if (rc != TWRC_SUCCESS)
     {
@@ -444,11 +453,9 @@ TW_UINT16 CZKSaneSession::_MemoryTransfer(TW_IMAGEMEMXFER* block)
     const ZK_SANE_PAGE* page = nullptr;
     const TW_UINT16 rc = _FrontImage(page);
     if (rc != TWRC_SUCCESS)
-    {
-        if (page && page->Failed())
-            _RaiseDeviceEvent(page->deviceEvent);
         return rc;
-    }
+    if (page->Failed())
+        return _FailedImage(*page);
     const TW_UINT32 rowBytes = page->BytesPerRow();
     if (!block->Memory.TheMem || block->Memory.Length < rowBytes)
         return _Fail(TWCC_BADVALUE);
@@ -482,11 +489,9 @@ TW_UINT16 CZKSaneSession::_NativeTransfer(TW_HANDLE* handle)
     const ZK_SANE_PAGE* page = nullptr;
     const TW_UINT16 rc = _FrontImage(page);
     if (rc != TWRC_SUCCESS)
-    {
-        if (page && page->Failed())
-            _RaiseDeviceEvent(page->deviceEvent);
         return rc;
-    }
+    if (page->Failed())
+        return _FailedImage(*page);
     *handle = SZKSaneNativeImage::Dib(*page);
     if (!*handle)
         return _Fail(TWCC_LOWMEMORY);

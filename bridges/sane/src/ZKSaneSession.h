@@ -51,6 +51,7 @@ private:
     // Transfers
     // The front image once it is ready; a failure or TWRC_CANCEL otherwise.
     TW_UINT16 _FrontImage(const ZK_SANE_PAGE*& page);
+    TW_UINT16 _FailedImage(const ZK_SANE_PAGE& page);
     void _RaiseDeviceEvent(TW_UINT16 event);
     TW_UINT16 _ImageInfo(TW_IMAGEINFO* info);
     TW_UINT16 _ImageLayout(TW_UINT16 msg, TW_IMAGELAYOUT* layout);
