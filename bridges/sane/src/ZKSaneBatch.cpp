@@ -128,6 +128,7 @@ bool CZKSaneBatch::_ReadFrame(CZKSaneFrameAssembler& assembler, TW_UINT16& condi
         }
         SANE_Int length = 0;
         status = m_device.Read(buffer.data(), kReadChunk, length);
+        ++m_reads;
         // A backend that reports more than the buffer holds has already
         // overrun it; nothing it says can be trusted.
         if (length < 0 || length > kReadChunk)
@@ -186,19 +187,33 @@ void CZKSaneBatch::_Finish()
         m_onFirst(false);
 }
 
-CZKSaneBatch::EWait CZKSaneBatch::WaitFront(std::chrono::milliseconds timeout)
+// A long page is no stall: the wait goes on while reads keep coming.
+template <typename Ready> bool CZKSaneBatch::_WaitWhileProgressing(std::chrono::milliseconds timeout, Ready ready)
 {
     std::unique_lock<std::mutex> lock(m_lock);
-    if (!m_changed.wait_for(lock, timeout, [this] { return !m_pages.empty() || m_ended; }))
+    for (;;)
+    {
+        const unsigned reads = m_reads;
+        if (m_changed.wait_for(lock, timeout, ready))
+            return true;
+        if (m_reads == reads || timeout.count() == 0)
+            return false;
+    }
+}
+
+CZKSaneBatch::EWait CZKSaneBatch::WaitFront(std::chrono::milliseconds timeout)
+{
+    if (!_WaitWhileProgressing(timeout, [this] { return !m_pages.empty() || m_ended; }))
         return EWait::TIMEOUT;
+    std::lock_guard<std::mutex> guard(m_lock);
     return m_pages.empty() ? EWait::ENDED : EWait::IMAGE;
 }
 
 CZKSaneBatch::EWait CZKSaneBatch::WaitNext(std::chrono::milliseconds timeout)
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    if (!m_changed.wait_for(lock, timeout, [this] { return !m_pages.empty() || m_scanning || m_ended; }))
+    if (!_WaitWhileProgressing(timeout, [this] { return !m_pages.empty() || m_scanning || m_ended; }))
         return EWait::TIMEOUT;
+    std::lock_guard<std::mutex> guard(m_lock);
     return m_pages.empty() && !m_scanning ? EWait::ENDED : EWait::IMAGE;
 }
 

@@ -42,8 +42,8 @@ public:
         ENDED,   // no more images will come
         TIMEOUT, // the device made no progress within the wait
     };
-    // Waits for the front image; each wait ends at the latest after timeout
-    // without progress from the device.
+    // Waits for the front image; the wait ends at the latest once the device
+    // has gone timeout without bringing any data.
     EWait WaitFront(std::chrono::milliseconds timeout);
     // Whether another image follows the current one: waits until the worker
     // has either started the next scan or ended.
@@ -66,6 +66,8 @@ private:
     void _Publish(ZK_SANE_PAGE page);
     void _Fail(SANE_Status status);
     void _Finish();
+    // Waits until ready() or the device stalls for timeout.
+    template <typename Ready> bool _WaitWhileProgressing(std::chrono::milliseconds timeout, Ready ready);
 
     CZKSaneDevice& m_device;
     ZK_SANE_BATCH_SETTINGS m_settings;
@@ -78,5 +80,6 @@ private:
     bool m_firstReported = false;
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_stopFeeding{false};
+    std::atomic<unsigned> m_reads{0}; // calls the device answered
     std::thread m_worker;
 };

@@ -20,6 +20,9 @@ bool IsNumber(SANE_Value_Type type)
 {
     return type == SANE_TYPE_INT || type == SANE_TYPE_FIXED || type == SANE_TYPE_BOOL;
 }
+
+// No option of any device needs more; a larger size is a broken descriptor.
+constexpr SANE_Int kLargestOption = 64 * 1024;
 } // namespace
 
 std::unique_ptr<CZKSaneDevice> CZKSaneDevice::Open(const std::string& name, SANE_Status& status)
@@ -77,7 +80,8 @@ bool CZKSaneDevice::GetNumber(const char* name, double& value)
     std::lock_guard<std::mutex> guard(m_lock);
     const SANE_Option_Descriptor* option = nullptr;
     const SANE_Int index = _Find(name, option);
-    if (index < 0 || !IsNumber(option->type) || option->size < static_cast<SANE_Int>(sizeof(SANE_Word)))
+    if (index < 0 || !IsNumber(option->type) || option->size < static_cast<SANE_Int>(sizeof(SANE_Word)) ||
+        option->size > kLargestOption)
         return false;
     // Vector options are read whole: the backend writes size bytes.
     std::vector<SANE_Word> words(static_cast<size_t>(option->size) / sizeof(SANE_Word) + 1);
@@ -92,7 +96,7 @@ bool CZKSaneDevice::GetString(const char* name, std::string& value)
     std::lock_guard<std::mutex> guard(m_lock);
     const SANE_Option_Descriptor* option = nullptr;
     const SANE_Int index = _Find(name, option);
-    if (index < 0 || option->type != SANE_TYPE_STRING || option->size <= 0)
+    if (index < 0 || option->type != SANE_TYPE_STRING || option->size <= 0 || option->size > kLargestOption)
         return false;
     std::vector<char> text(static_cast<size_t>(option->size) + 1, '\0');
     if (sane_control_option(m_handle, index, SANE_ACTION_GET_VALUE, text.data(), nullptr) != SANE_STATUS_GOOD)
@@ -146,7 +150,8 @@ SANE_Status CZKSaneDevice::SetNumber(const char* name, double value)
     std::lock_guard<std::mutex> guard(m_lock);
     const SANE_Option_Descriptor* option = nullptr;
     const SANE_Int index = _Find(name, option);
-    if (index < 0 || !IsNumber(option->type) || !SANE_OPTION_IS_SETTABLE(option->cap))
+    if (index < 0 || !IsNumber(option->type) || !SANE_OPTION_IS_SETTABLE(option->cap) ||
+        option->size < static_cast<SANE_Int>(sizeof(SANE_Word)) || option->size > kLargestOption)
         return SANE_STATUS_UNSUPPORTED;
     // Every element of a vector option gets the value.
     std::vector<SANE_Word> words(static_cast<size_t>(option->size) / sizeof(SANE_Word) + 1,
@@ -159,7 +164,8 @@ SANE_Status CZKSaneDevice::SetString(const char* name, const std::string& value)
     std::lock_guard<std::mutex> guard(m_lock);
     const SANE_Option_Descriptor* option = nullptr;
     const SANE_Int index = _Find(name, option);
-    if (index < 0 || option->type != SANE_TYPE_STRING || !SANE_OPTION_IS_SETTABLE(option->cap))
+    if (index < 0 || option->type != SANE_TYPE_STRING || !SANE_OPTION_IS_SETTABLE(option->cap) ||
+        option->size > kLargestOption)
         return SANE_STATUS_UNSUPPORTED;
     if (value.size() + 1 > static_cast<size_t>(option->size))
         return SANE_STATUS_INVAL;

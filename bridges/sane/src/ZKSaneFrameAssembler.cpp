@@ -37,7 +37,7 @@ bool CZKSaneFrameAssembler::BeginFrame(const SANE_Parameters& parameters, TW_UIN
         (uint64_t(std::max(parameters.pixels_per_line, 0)) * Channels(parameters.format) * parameters.depth + 7) / 8;
     if (!knownFormat || !knownDepth || colourBits || parameters.pixels_per_line <= 0 ||
         parameters.bytes_per_line <= 0 || uint64_t(parameters.bytes_per_line) < needed ||
-        uint64_t(parameters.bytes_per_line) > kLargestFrame)
+        uint64_t(parameters.bytes_per_line) > kLargestLine)
     {
         condition = TWCC_BADVALUE;
         return false;

@@ -17,6 +17,8 @@ class CZKSaneFrameAssembler
 {
 public:
     static constexpr uint64_t kLargestFrame = uint64_t(1) << 31;
+    // Far wider than any scanner's line at its highest resolution.
+    static constexpr uint64_t kLargestLine = uint64_t(1) << 24;
 
     // A frame begins with the parameters the device gave after sane_start.
     bool BeginFrame(const SANE_Parameters& parameters, TW_UINT16& condition);

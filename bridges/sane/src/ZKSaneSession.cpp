@@ -10,8 +10,8 @@
 
 namespace
 {
-// How long a TWAIN call waits for the device to bring an image or end.
-constexpr std::chrono::milliseconds kDeviceWait(60000);
+// How long a TWAIN call waits on a device that brings no data at all.
+constexpr std::chrono::milliseconds kDeviceWait(30000);
 constexpr TW_UINT32 kPreferredStrip = 256 * 1024;
 constexpr TW_UINT32 kLargestStrip = 8 * 1024 * 1024;
 
