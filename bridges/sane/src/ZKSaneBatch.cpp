@@ -1,6 +1,7 @@
 #include "ZKSaneBatch.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "ZKSaneFrameAssembler.h"
 #include "ZKSaneStatus.h"
@@ -108,7 +109,9 @@ bool CZKSaneBatch::_ScanImage(ZK_SANE_PAGE& page)
 // What the device said the image would be, kept should it fail to come.
 void CZKSaneBatch::_Announce(const SANE_Parameters& parameters, ZK_SANE_PAGE& page) const
 {
-    const bool colour = parameters.format != SANE_FRAME_GRAY;
+    int format = SANE_FRAME_GRAY;
+    std::memcpy(&format, &parameters.format, sizeof(format)); // maybe a value SANE_Frame does not name
+    const bool colour = format != SANE_FRAME_GRAY;
     page.width = static_cast<TW_UINT32>(parameters.pixels_per_line);
     page.height = static_cast<TW_UINT32>(std::max(parameters.lines, 0));
     page.bitsPerPixel = static_cast<TW_UINT16>(parameters.depth == 1 ? 1 : colour ? 24 : 8);

@@ -5,7 +5,17 @@
 
 namespace
 {
-size_t SlotOf(SANE_Frame format)
+// A backend may send frame types this SANE version does not name: the
+// value is read as a plain number, never as the enumeration.
+int FormatOf(const SANE_Parameters& parameters)
+{
+    int format = 0;
+    static_assert(sizeof(format) == sizeof(parameters.format), "SANE_Frame is an int");
+    std::memcpy(&format, &parameters.format, sizeof(format));
+    return format;
+}
+
+size_t SlotOf(int format)
 {
     switch (format)
     {
@@ -20,7 +30,7 @@ size_t SlotOf(SANE_Frame format)
     }
 }
 
-int Channels(SANE_Frame format)
+int Channels(int format)
 {
     return format == SANE_FRAME_RGB ? 3 : 1;
 }
@@ -28,13 +38,13 @@ int Channels(SANE_Frame format)
 
 bool CZKSaneFrameAssembler::BeginFrame(const SANE_Parameters& parameters, TW_UINT16& condition)
 {
-    const bool knownFormat = parameters.format == SANE_FRAME_GRAY || parameters.format == SANE_FRAME_RGB ||
-                             SlotOf(parameters.format) != 0;
+    const int format = FormatOf(parameters);
+    const bool knownFormat = format == SANE_FRAME_GRAY || format == SANE_FRAME_RGB || SlotOf(format) != 0;
     const bool knownDepth = parameters.depth == 1 || parameters.depth == 8 || parameters.depth == 16;
     // Colour at one bit per sample is not a TWAIN pixel type.
-    const bool colourBits = parameters.depth == 1 && parameters.format != SANE_FRAME_GRAY;
+    const bool colourBits = parameters.depth == 1 && format != SANE_FRAME_GRAY;
     const uint64_t needed =
-        (uint64_t(std::max(parameters.pixels_per_line, 0)) * Channels(parameters.format) * parameters.depth + 7) / 8;
+        (uint64_t(std::max(parameters.pixels_per_line, 0)) * Channels(format) * parameters.depth + 7) / 8;
     if (!knownFormat || !knownDepth || colourBits || parameters.pixels_per_line <= 0 ||
         parameters.bytes_per_line <= 0 || uint64_t(parameters.bytes_per_line) < needed ||
         uint64_t(parameters.bytes_per_line) > kLargestLine)
@@ -42,10 +52,10 @@ bool CZKSaneFrameAssembler::BeginFrame(const SANE_Parameters& parameters, TW_UIN
         condition = TWCC_BADVALUE;
         return false;
     }
-    FRAME& frame = m_frames[SlotOf(parameters.format)];
+    FRAME& frame = m_frames[SlotOf(format)];
     frame = FRAME();
     frame.present = true;
-    frame.format = parameters.format;
+    frame.format = format;
     frame.depth = parameters.depth;
     frame.pixels = static_cast<uint32_t>(parameters.pixels_per_line);
     frame.lineBytes = static_cast<size_t>(parameters.bytes_per_line);

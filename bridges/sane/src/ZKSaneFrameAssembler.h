@@ -31,7 +31,7 @@ private:
     struct FRAME
     {
         bool present = false;
-        SANE_Frame format = SANE_FRAME_GRAY;
+        int format = SANE_FRAME_GRAY;
         int depth = 8;
         uint32_t pixels = 0;
         size_t lineBytes = 0; // as the device sends a line
