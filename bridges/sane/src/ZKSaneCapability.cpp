@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ZKSaneFix32.h"
 #include "ZKSaneMemory.h"
 
 namespace
@@ -23,20 +24,6 @@ size_t ItemSize(TW_UINT16 type)
     default:
         return 4; // INT32, UINT32, FIX32
     }
-}
-
-TW_FIX32 ToFix32(double value)
-{
-    const auto scaled = static_cast<TW_INT32>(std::lround(value * 65536.0));
-    TW_FIX32 fix;
-    fix.Whole = static_cast<TW_INT16>(scaled >> 16);
-    fix.Frac = static_cast<TW_UINT16>(scaled & 0xFFFF);
-    return fix;
-}
-
-double FromFix32(const TW_FIX32& fix)
-{
-    return fix.Whole + fix.Frac / 65536.0;
 }
 
 // One item in its TWAIN form at target (ItemSize bytes).
@@ -62,7 +49,7 @@ void PutItem(TW_UINT16 type, double value, void* target)
     }
     case TWTY_FIX32:
     {
-        const TW_FIX32 v = ToFix32(value);
+        const TW_FIX32 v = SZKSaneFix32::From(value);
         std::memcpy(target, &v, 4);
         break;
     }
@@ -100,7 +87,7 @@ double GetItem(TW_UINT16 type, const void* source)
     {
         TW_FIX32 v;
         std::memcpy(&v, source, 4);
-        return FromFix32(v);
+        return SZKSaneFix32::ToDouble(v);
     }
     case TWTY_INT32:
     {

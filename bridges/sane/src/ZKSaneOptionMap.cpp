@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "ZKSaneFix32.h"
 #include "ZKSaneStatus.h"
 
 namespace
@@ -295,10 +296,7 @@ bool CZKSaneOptionMap::GetFrame(TW_FRAME& frame)
     for (int i = 0; i < 4; ++i)
         if (!m_device.GetNumber(kGeometry[i], values[i]))
             return false;
-    auto fix = [](double v) {
-        const auto scaled = static_cast<TW_INT32>(std::lround(v * 65536.0));
-        return TW_FIX32{static_cast<TW_INT16>(scaled >> 16), static_cast<TW_UINT16>(scaled & 0xFFFF)};
-    };
+    const auto fix = &SZKSaneFix32::From;
     frame.Left = fix(_ToInches("tl-x", values[0]));
     frame.Top = fix(_ToInches("tl-y", values[1]));
     frame.Right = fix(_ToInches("br-x", values[2]));
@@ -308,7 +306,7 @@ bool CZKSaneOptionMap::GetFrame(TW_FRAME& frame)
 
 TW_UINT16 CZKSaneOptionMap::SetFrame(const TW_FRAME& frame, TW_UINT16& condition)
 {
-    auto inches = [](const TW_FIX32& f) { return f.Whole + f.Frac / 65536.0; };
+    const auto inches = &SZKSaneFix32::ToDouble;
     const double values[4] = {inches(frame.Left), inches(frame.Top), inches(frame.Right), inches(frame.Bottom)};
     if (values[0] < 0 || values[1] < 0 || values[2] <= values[0] || values[3] <= values[1])
     {
@@ -333,10 +331,8 @@ TW_UINT16 CZKSaneOptionMap::ResetFrame(TW_UINT16& condition)
         return TWRC_FAILURE;
     }
     TW_FRAME frame{};
-    frame.Right.Whole = static_cast<TW_INT16>(width);
-    frame.Right.Frac = static_cast<TW_UINT16>((width - std::floor(width)) * 65535);
-    frame.Bottom.Whole = static_cast<TW_INT16>(height);
-    frame.Bottom.Frac = static_cast<TW_UINT16>((height - std::floor(height)) * 65535);
+    frame.Right = SZKSaneFix32::From(width);
+    frame.Bottom = SZKSaneFix32::From(height);
     return SetFrame(frame, condition);
 }
 
@@ -352,10 +348,8 @@ TW_UINT16 CZKSaneOptionMap::_SetSize(double size, TW_UINT16& condition)
         if (paper.size != size)
             continue;
         TW_FRAME frame{};
-        const double width = paper.widthMm / kMmPerInch, height = paper.heightMm / kMmPerInch;
-        frame.Right = TW_FIX32{static_cast<TW_INT16>(width), static_cast<TW_UINT16>((width - std::floor(width)) * 65535)};
-        frame.Bottom =
-            TW_FIX32{static_cast<TW_INT16>(height), static_cast<TW_UINT16>((height - std::floor(height)) * 65535)};
+        frame.Right = SZKSaneFix32::From(paper.widthMm / kMmPerInch);
+        frame.Bottom = SZKSaneFix32::From(paper.heightMm / kMmPerInch);
         if (SetFrame(frame, condition) != TWRC_SUCCESS)
             return TWRC_FAILURE;
         m_size = paper.size;

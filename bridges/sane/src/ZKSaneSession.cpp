@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "ZKSaneFix32.h"
 #include "ZKSaneMemory.h"
 #include "ZKSaneNativeImage.h"
 #include "ZKSaneStatus.h"
@@ -16,12 +17,6 @@ constexpr TW_UINT32 kPreferredStrip = 256 * 1024;
 constexpr TW_UINT32 kLargestStrip = 8 * 1024 * 1024;
 
 const TW_UINT16 kDeviceEvents[] = {TWDE_PAPERJAM, TWDE_CHECKDEVICEONLINE, TWDE_DEVICEOFFLINE};
-
-TW_FIX32 Fix32(double value)
-{
-    const auto scaled = static_cast<TW_INT32>(std::lround(value * 65536.0));
-    return TW_FIX32{static_cast<TW_INT16>(scaled >> 16), static_cast<TW_UINT16>(scaled & 0xFFFF)};
-}
 
 bool IsImageTriplet(TW_UINT32 dg, TW_UINT16 dat)
 {
@@ -387,8 +382,8 @@ TW_UINT16 CZKSaneSession::_ImageInfo(TW_IMAGEINFO* info)
         return rc == TWRC_CANCEL ? _Fail(TWCC_SEQERROR) : rc;
     }
     std::memset(info, 0, sizeof(*info));
-    info->XResolution = Fix32(page->xDpi);
-    info->YResolution = Fix32(page->yDpi);
+    info->XResolution = SZKSaneFix32::From(page->xDpi);
+    info->YResolution = SZKSaneFix32::From(page->yDpi);
     info->ImageWidth = static_cast<TW_INT32>(page->width);
     info->ImageLength = static_cast<TW_INT32>(page->height);
     info->SamplesPerPixel = static_cast<TW_INT16>(page->Samples());
@@ -435,7 +430,7 @@ TW_UINT16 CZKSaneSession::_SetupMemory(TW_SETUPMEMXFER* setup)
     TW_FRAME frame{};
     double row = 0;
     if (m_options.GetFrame(frame))
-        row = std::ceil((frame.Right.Whole + frame.Right.Frac / 65536.0) * m_options.Resolution()) * 3;
+        row = std::ceil(SZKSaneFix32::ToDouble(frame.Right) * m_options.Resolution()) * 3;
     if (m_state == 6 && m_batch && m_batch->WaitFront(std::chrono::milliseconds(0)) == CZKSaneBatch::EWait::IMAGE &&
         !m_batch->Front().Failed())
         row = m_batch->Front().BytesPerRow();

@@ -57,18 +57,6 @@ std::vector<uint8_t> AsSaneRows(const RECORDED_SCANNER_IMAGE& image)
     return rows;
 }
 
-// SANE's rows without the bits past the last pixel of each row.
-std::vector<uint8_t> PixelRows(const SANE_REFERENCE_PAGE& page)
-{
-    const SANE_Parameters& p = page.parameters;
-    const int channels = p.format == SANE_FRAME_RGB ? 3 : 1;
-    const size_t rowBytes = (size_t(p.pixels_per_line) * channels * p.depth + 7) / 8;
-    std::vector<uint8_t> rows;
-    for (size_t y = 0; (y + 1) * size_t(p.bytes_per_line) <= page.bytes.size(); ++y)
-        rows.insert(rows.end(), page.bytes.begin() + y * p.bytes_per_line,
-                    page.bytes.begin() + y * p.bytes_per_line + rowBytes);
-    return rows;
-}
 
 class SaneScannerTest : public ::testing::Test
 {
@@ -100,7 +88,7 @@ protected:
         const SANE_Parameters& p = m_reference.front().parameters;
         EXPECT_EQ(p.pixels_per_line, image.info.ImageWidth);
         EXPECT_EQ(p.lines, image.info.ImageLength);
-        EXPECT_EQ(PixelRows(m_reference.front()), AsSaneRows(image));
+        EXPECT_EQ(CSaneReferenceScan::PixelRows(m_reference.front()), AsSaneRows(image));
     }
 
     void TearDown() override

@@ -31,17 +31,6 @@ TW_FIX32 Inches(double value)
     return TW_FIX32{static_cast<TW_INT16>(scaled >> 16), static_cast<TW_UINT16>(scaled & 0xFFFF)};
 }
 
-// SANE's rows without the padding a backend adds past the last pixel.
-std::vector<uint8_t> PixelRows(const SANE_REFERENCE_PAGE& page)
-{
-    const SANE_Parameters& p = page.parameters;
-    const size_t rowBytes = (size_t(p.pixels_per_line) * (p.format == SANE_FRAME_RGB ? 3 : 1) * p.depth + 7) / 8;
-    std::vector<uint8_t> rows;
-    for (size_t y = 0; (y + 1) * size_t(p.bytes_per_line) <= page.bytes.size(); ++y)
-        rows.insert(rows.end(), page.bytes.begin() + y * p.bytes_per_line,
-                    page.bytes.begin() + y * p.bytes_per_line + rowBytes);
-    return rows;
-}
 
 class SaneTwainSourceTest : public ::testing::Test
 {
@@ -207,8 +196,8 @@ TEST_F(SaneTwainSourceTest, PaddedAndUnannouncedLinesArriveAsTheBackendSendsThem
     ASSERT_EQ(1u, m_recorder.Images().size());
     const SANE_TWAIN_IMAGE image = m_recorder.Images()[0];
     EXPECT_EQ(pages[0].parameters.pixels_per_line, image.info.ImageWidth);
-    EXPECT_EQ(PixelRows(pages[0]), image.rows);
-    EXPECT_EQ(PixelRows(pages[0]).size() / size_t(image.info.ImageWidth), size_t(image.info.ImageLength));
+    EXPECT_EQ(CSaneReferenceScan::PixelRows(pages[0]), image.rows);
+    EXPECT_EQ(CSaneReferenceScan::PixelRows(pages[0]).size() / size_t(image.info.ImageWidth), size_t(image.info.ImageLength));
 }
 
 struct SANE_STATUS_CASE

@@ -55,3 +55,14 @@ std::vector<SANE_REFERENCE_PAGE> CSaneReferenceScan::Scan(int pages)
     sane_exit();
     return result;
 }
+
+std::vector<uint8_t> CSaneReferenceScan::PixelRows(const SANE_REFERENCE_PAGE& page)
+{
+    const SANE_Parameters& p = page.parameters;
+    const size_t rowBytes = (size_t(p.pixels_per_line) * (p.format == SANE_FRAME_RGB ? 3 : 1) * p.depth + 7) / 8;
+    std::vector<uint8_t> rows;
+    for (size_t y = 0; (y + 1) * size_t(p.bytes_per_line) <= page.bytes.size(); ++y)
+        rows.insert(rows.end(), page.bytes.begin() + y * p.bytes_per_line,
+                    page.bytes.begin() + y * p.bytes_per_line + rowBytes);
+    return rows;
+}

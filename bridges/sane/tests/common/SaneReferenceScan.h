@@ -20,4 +20,6 @@ class CSaneReferenceScan
 public:
     // Up to pages images of the first device, with the configured options.
     static std::vector<SANE_REFERENCE_PAGE> Scan(int pages = 1);
+    // The page's rows without the padding a backend adds past the last pixel.
+    static std::vector<uint8_t> PixelRows(const SANE_REFERENCE_PAGE& page);
 };
