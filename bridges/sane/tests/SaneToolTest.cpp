@@ -1,0 +1,59 @@
+// qxscan with the SANE bridge in its system folder: the test backend is
+// listed as a TWAIN source and scanned into files and an index.
+#include "common/SaneReferenceScan.h"
+#include "common/SaneTestSystem.h"
+
+#include "ToolRun.h"
+
+#include <tiffio.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace
+{
+const std::string kScanner = std::string("twain:") + kSaneTestProduct;
+} // namespace
+
+TEST(SaneToolTest, ListShowsTheSaneDeviceAsATwainSource)
+{
+    CSaneTestSystem system;
+    const TOOL_RESULT result = CToolRun::Run({"--system", system.SystemFolder(), "list"});
+    ASSERT_EQ(0, result.exitCode) << result.err;
+    EXPECT_NE(std::string::npos, result.out.find(kScanner + "\n")) << result.out;
+}
+
+TEST(SaneToolTest, ScanWritesTheBackendsPages)
+{
+    CSaneTestSystem system({"test-picture \"Grid\"", "resolution 50"});
+    const std::vector<SANE_REFERENCE_PAGE> reference = CSaneReferenceScan::Scan();
+    ASSERT_EQ(1u, reference.size());
+    CTempFolder out;
+    const TOOL_RESULT result = CToolRun::Run({"--system", system.SystemFolder(), "scan", kScanner, "--pages", "3",
+                                              "--mode", "gray", "--format", "tiff", "--out", out.Path()});
+    ASSERT_EQ(0, result.exitCode) << result.err;
+
+    std::ifstream index(out.Path() + "/index.jsonl");
+    int lines = 0;
+    for (std::string line; std::getline(index, line);)
+        ++lines;
+    EXPECT_EQ(3, lines);
+    int pictures = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(out.Path()))
+    {
+        if (entry.path().extension() != ".tif")
+            continue;
+        ++pictures;
+        TIFF* tiff = TIFFOpen(entry.path().c_str(), "r");
+        ASSERT_NE(nullptr, tiff) << entry.path();
+        uint32_t width = 0, height = 0;
+        TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+        TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+        TIFFClose(tiff);
+        EXPECT_EQ(uint32_t(reference[0].parameters.pixels_per_line), width);
+        EXPECT_EQ(uint32_t(reference[0].parameters.lines), height);
+    }
+    EXPECT_EQ(3, pictures);
+}
