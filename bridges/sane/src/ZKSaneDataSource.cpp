@@ -11,12 +11,6 @@
 
 namespace
 {
-// Identities are packed: their Id is copied out before use as a key.
-TW_UINT32 IdOf(const TW_IDENTITY* identity)
-{
-    return identity->Id;
-}
-
 void CopyText(const std::string& text, char* target, size_t size)
 {
     std::memset(target, 0, size);
@@ -53,7 +47,7 @@ TW_UINT16 CZKSaneDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 
     {
         auto* entryPoint = static_cast<TW_ENTRYPOINT*>(data);
         if (!entryPoint || entryPoint->Size != sizeof(TW_ENTRYPOINT))
-            return _Fail(origin, TWCC_BADVALUE);
+            return m_conditions.Fail(origin, TWCC_BADVALUE);
         m_dsmEntry = entryPoint->DSM_Entry;
         SZKSaneMemory::Use(*entryPoint);
         return TWRC_SUCCESS;
@@ -64,34 +58,16 @@ TW_UINT16 CZKSaneDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 
         return TWRC_FAILURE;
     if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_OPENDS)
         return _Open(origin, static_cast<pTW_IDENTITY>(data));
-    auto found = m_sessions.find(IdOf(origin));
+    auto found = m_sessions.find(CZKTWSourceConditions::IdOf(origin));
     if (dg == DG_CONTROL && dat == DAT_STATUS && msg == MSG_GET &&
-        (found == m_sessions.end() || m_conditions.count(IdOf(origin))))
-        return _OwnStatus(origin, static_cast<TW_STATUS*>(data));
+        (found == m_sessions.end() || m_conditions.Has(origin)))
+        return m_conditions.Answer(origin, static_cast<TW_STATUS*>(data));
     if (found == m_sessions.end())
-        return _Fail(origin, TWCC_SEQERROR);
+        return m_conditions.Fail(origin, TWCC_SEQERROR);
     const TW_UINT16 rc = found->second->Entry(dg, dat, msg, data);
     if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_CLOSEDS && rc == TWRC_SUCCESS)
         m_sessions.erase(found);
     return rc;
-}
-
-TW_UINT16 CZKSaneDataSource::_Fail(pTW_IDENTITY origin, TW_UINT16 condition)
-{
-    if (origin)
-        m_conditions[IdOf(origin)] = condition;
-    return TWRC_FAILURE;
-}
-
-TW_UINT16 CZKSaneDataSource::_OwnStatus(pTW_IDENTITY origin, TW_STATUS* status)
-{
-    if (!status)
-        return TWRC_FAILURE;
-    auto found = m_conditions.find(IdOf(origin));
-    status->ConditionCode = found == m_conditions.end() ? TWCC_SUCCESS : found->second;
-    status->Data = 0;
-    m_conditions.erase(IdOf(origin));
-    return TWRC_SUCCESS;
 }
 
 bool CZKSaneDataSource::_Discover(TW_IDENTITY& identity, std::string& device)
@@ -125,10 +101,10 @@ bool CZKSaneDataSource::_Discover(TW_IDENTITY& identity, std::string& device)
 TW_UINT16 CZKSaneDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
     if (!identity)
-        return _Fail(origin, TWCC_BADVALUE);
+        return m_conditions.Fail(origin, TWCC_BADVALUE);
     if (origin)
     {
-        auto found = m_sessions.find(IdOf(origin));
+        auto found = m_sessions.find(CZKTWSourceConditions::IdOf(origin));
         if (found != m_sessions.end())
         {
             *identity = found->second->GetSource();
@@ -138,7 +114,7 @@ TW_UINT16 CZKSaneDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identit
     if (m_sessions.empty() || !m_identified)
         m_identified = _Discover(m_identity, m_device);
     if (!m_identified)
-        return _Fail(origin, TWCC_NODS);
+        return m_conditions.Fail(origin, TWCC_NODS);
     *identity = m_identity;
     return TWRC_SUCCESS;
 }
@@ -146,25 +122,25 @@ TW_UINT16 CZKSaneDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identit
 TW_UINT16 CZKSaneDataSource::_Open(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
     if (!identity)
-        return _Fail(origin, TWCC_BADVALUE);
-    if (m_sessions.count(IdOf(origin)))
-        return _Fail(origin, TWCC_MAXCONNECTIONS);
+        return m_conditions.Fail(origin, TWCC_BADVALUE);
+    if (m_sessions.count(CZKTWSourceConditions::IdOf(origin)))
+        return m_conditions.Fail(origin, TWCC_MAXCONNECTIONS);
     if (!m_identified)
         m_identified = _Discover(m_identity, m_device);
     if (!m_identified)
-        return _Fail(origin, TWCC_NODS);
+        return m_conditions.Fail(origin, TWCC_NODS);
     auto library = std::make_unique<CZKSaneLibrary>();
     if (!library->IsReady())
-        return _Fail(origin, TWCC_NODS);
+        return m_conditions.Fail(origin, TWCC_NODS);
     SANE_Status status = SANE_STATUS_GOOD;
     std::unique_ptr<CZKSaneDevice> device = CZKSaneDevice::Open(m_device, status);
     if (!device)
-        return _Fail(origin, status == SANE_STATUS_DEVICE_BUSY ? TWCC_MAXCONNECTIONS : TWCC_NODS);
+        return m_conditions.Fail(origin, status == SANE_STATUS_DEVICE_BUSY ? TWCC_MAXCONNECTIONS : TWCC_NODS);
     TW_IDENTITY source = m_identity;
     source.Id = identity->Id;
-    m_sessions[IdOf(origin)] =
+    m_sessions[CZKTWSourceConditions::IdOf(origin)] =
         std::make_unique<CZKSaneSession>(std::move(library), std::move(device), source, *origin, m_dsmEntry);
-    m_conditions.erase(IdOf(origin));
+    m_conditions.Forget(origin);
     *identity = source;
     return TWRC_SUCCESS;
 }

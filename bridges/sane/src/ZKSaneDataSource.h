@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include <twaindefs/ZKTWSourceConditions.h>
 #include <twaindefs/ZKTwainDefs.h>
 
 class CZKSaneSession;
@@ -26,8 +27,6 @@ public:
 private:
     TW_UINT16 _Identify(pTW_IDENTITY origin, pTW_IDENTITY identity);
     TW_UINT16 _Open(pTW_IDENTITY origin, pTW_IDENTITY identity);
-    TW_UINT16 _Fail(pTW_IDENTITY origin, TW_UINT16 condition);
-    TW_UINT16 _OwnStatus(pTW_IDENTITY origin, TW_STATUS* status);
     // Lists the devices and finds the file's: its identity and SANE name.
     bool _Discover(TW_IDENTITY& identity, std::string& device);
 
@@ -38,5 +37,5 @@ private:
     bool m_identified = false;
     DSMENTRYPROC m_dsmEntry = nullptr;
     std::map<TW_UINT32, std::unique_ptr<CZKSaneSession>> m_sessions; // by application Id
-    std::map<TW_UINT32, TW_UINT16> m_conditions;
+    CZKTWSourceConditions m_conditions; // applications without a session
 };

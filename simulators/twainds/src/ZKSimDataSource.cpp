@@ -14,13 +14,6 @@
 
 namespace
 {
-// Identities are packed: their Id is copied out before a container binds a
-// reference to it.
-TW_UINT32 IdOf(const TW_IDENTITY* identity)
-{
-    return identity->Id;
-}
-
 const char kLogModule[] = "TWAINSIM";
 
 bool IsRegularFile(const std::string& path)
@@ -98,7 +91,7 @@ TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 d
         {
             auto* entryPoint = static_cast<TW_ENTRYPOINT*>(data);
             if (!entryPoint || entryPoint->Size != sizeof(TW_ENTRYPOINT))
-                return _Fail(origin, TWCC_BADVALUE);
+                return m_conditions.Fail(origin, TWCC_BADVALUE);
             m_dsmEntry = entryPoint->DSM_Entry;
             return TWRC_SUCCESS;
         }
@@ -110,14 +103,14 @@ TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 d
             return TWRC_FAILURE;
         if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_OPENDS)
             return _Open(origin, static_cast<pTW_IDENTITY>(data));
-        auto found = m_sessions.find(IdOf(origin));
+        auto found = m_sessions.find(CZKTWSourceConditions::IdOf(origin));
         // A refusal of the file's own (no session, one too many) is reported
         // before the session's code.
         if (dg == DG_CONTROL && dat == DAT_STATUS && msg == MSG_GET &&
-            (found == m_sessions.end() || m_conditions.count(IdOf(origin))))
-            return _OwnStatus(origin, static_cast<TW_STATUS*>(data));
+            (found == m_sessions.end() || m_conditions.Has(origin)))
+            return m_conditions.Answer(origin, static_cast<TW_STATUS*>(data));
         if (found == m_sessions.end())
-            return _Fail(origin, TWCC_SEQERROR);
+            return m_conditions.Fail(origin, TWCC_SEQERROR);
         CZKSimSession& session = *found->second;
         rc = session.Entry(dg, dat, msg, data, events);
         if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_CLOSEDS && rc == TWRC_SUCCESS)
@@ -145,33 +138,15 @@ TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 d
     return rc;
 }
 
-TW_UINT16 CZKSimDataSource::_Fail(pTW_IDENTITY origin, TW_UINT16 condition)
-{
-    if (origin)
-        m_conditions[IdOf(origin)] = condition;
-    return TWRC_FAILURE;
-}
-
-TW_UINT16 CZKSimDataSource::_OwnStatus(pTW_IDENTITY origin, TW_STATUS* status)
-{
-    if (!status)
-        return TWRC_FAILURE;
-    auto found = m_conditions.find(IdOf(origin));
-    status->ConditionCode = found == m_conditions.end() ? TWCC_SUCCESS : found->second;
-    status->Data = 0;
-    m_conditions.erase(IdOf(origin));
-    return TWRC_SUCCESS;
-}
-
 // An application with a session gets the identity it opened (with the Id its
 // manager gave); anyone else the profile's.
 TW_UINT16 CZKSimDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
     if (!identity)
-        return _Fail(origin, TWCC_BADVALUE);
+        return m_conditions.Fail(origin, TWCC_BADVALUE);
     if (origin)
     {
-        auto found = m_sessions.find(IdOf(origin));
+        auto found = m_sessions.find(CZKTWSourceConditions::IdOf(origin));
         if (found != m_sessions.end())
         {
             *identity = found->second->GetSource();
@@ -181,7 +156,7 @@ TW_UINT16 CZKSimDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identity
     if (m_sessions.empty() || !m_profilesLoaded)
         _LoadProfiles();
     if (m_profiles.empty())
-        return _Fail(origin, TWCC_NODS);
+        return m_conditions.Fail(origin, TWCC_NODS);
     *identity = m_profiles.front().identity;
     return TWRC_SUCCESS;
 }
@@ -189,28 +164,28 @@ TW_UINT16 CZKSimDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identity
 TW_UINT16 CZKSimDataSource::_Open(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
     if (!identity)
-        return _Fail(origin, TWCC_BADVALUE);
+        return m_conditions.Fail(origin, TWCC_BADVALUE);
     // One scanner of this file per application at a time: DS_Entry carries no
     // source identity, so the application's Id is what tells sessions apart.
-    if (m_sessions.count(IdOf(origin)))
-        return _Fail(origin, TWCC_MAXCONNECTIONS);
+    if (m_sessions.count(CZKTWSourceConditions::IdOf(origin)))
+        return m_conditions.Fail(origin, TWCC_MAXCONNECTIONS);
     if (!m_profilesLoaded)
         _LoadProfiles();
     auto profile = std::find_if(m_profiles.begin(), m_profiles.end(), [identity](const CZKSimProfile& p) {
         return std::strncmp(p.identity.ProductName, identity->ProductName, sizeof(TW_STR32)) == 0;
     });
     if (profile == m_profiles.end())
-        return _Fail(origin, TWCC_NODS);
+        return m_conditions.Fail(origin, TWCC_NODS);
     if (const ZK_SIM_FAULT* fault = profile->FindFault(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS))
     {
         if (fault->throws)
             throw CZKSimInjectedFault("injected fault in DS_Entry");
-        return _Fail(origin, fault->condition);
+        return m_conditions.Fail(origin, fault->condition);
     }
     TW_IDENTITY source = profile->identity;
     source.Id = identity->Id;
-    m_sessions[IdOf(origin)] = std::make_unique<CZKSimSession>(*profile, source, *origin);
-    m_conditions.erase(IdOf(origin));
+    m_sessions[CZKTWSourceConditions::IdOf(origin)] = std::make_unique<CZKSimSession>(*profile, source, *origin);
+    m_conditions.Forget(origin);
     *identity = source;
     return TWRC_SUCCESS;
 }

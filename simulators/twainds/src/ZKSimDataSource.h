@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <twaindefs/ZKTWSourceConditions.h>
+
 #include "ZKSimEventPump.h"
 #include "ZKSimProfile.h"
 
@@ -37,8 +39,6 @@ public:
 private:
     TW_UINT16 _Identify(pTW_IDENTITY origin, pTW_IDENTITY identity);
     TW_UINT16 _Open(pTW_IDENTITY origin, pTW_IDENTITY identity);
-    TW_UINT16 _Fail(pTW_IDENTITY origin, TW_UINT16 condition);
-    TW_UINT16 _OwnStatus(pTW_IDENTITY origin, TW_STATUS* status);
     void _LoadProfiles();
     void _Signal(const CZKSimSession& session, const std::vector<TW_UINT16>& events);
 
@@ -47,7 +47,7 @@ private:
     std::vector<CZKSimProfile> m_profiles; // the file's profile, when it reads
     bool m_profilesLoaded = false;
     std::map<TW_UINT32, std::unique_ptr<CZKSimSession>> m_sessions; // by application Id
-    std::map<TW_UINT32, TW_UINT16> m_conditions;                    // applications without a session
+    CZKTWSourceConditions m_conditions; // applications without a session
     DSMENTRYPROC m_dsmEntry = nullptr;
     CZKSimEventPump m_pump; // last member: stopped first, before the tables go
 };
