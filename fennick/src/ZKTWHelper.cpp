@@ -2,6 +2,8 @@
 
 #include <hollin/ZKCommon.h>
 
+#include <twaindefs/ZKTWItemSize.h>
+
 #include "ZKTWMemory.h"
 
 #include <cstdint>
@@ -181,36 +183,7 @@ BOOL CZKTWHelper::ExtractEnumeration(void* handle, WORD itemType, DWORD& current
 
 unsigned CZKTWHelper::TWSizeOf(WORD itemType)
 {
-    switch (itemType)
-    {
-    case TWTY_INT8:
-    case TWTY_UINT8:
-        return 1;
-    case TWTY_INT16:
-    case TWTY_UINT16:
-    case TWTY_BOOL:
-        return 2;
-    case TWTY_INT32:
-    case TWTY_UINT32:
-    case TWTY_FIX32:
-        return 4;
-    case TWTY_FRAME:
-        return 16;
-    case TWTY_STR32:
-        return 34;
-    case TWTY_STR64:
-        return 66;
-    case TWTY_STR128:
-        return 130;
-    case TWTY_STR255:
-        return 256;
-    case TWTY_STR1024:
-        return 1026;
-    case TWTY_UNI512:
-        return 1024;
-    default:
-        return 0;
-    }
+    return ZKTWItemSize(itemType);
 }
 
 WORD CZKTWHelper::_GetContainerTypeMask(WORD conType)

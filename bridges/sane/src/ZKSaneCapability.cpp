@@ -5,28 +5,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include <twaindefs/ZKTWItemSize.h>
+
 #include "ZKSaneFix32.h"
 #include "ZKSaneMemory.h"
 
 namespace
 {
-size_t ItemSize(TW_UINT16 type)
-{
-    switch (type)
-    {
-    case TWTY_INT8:
-    case TWTY_UINT8:
-        return 1;
-    case TWTY_INT16:
-    case TWTY_UINT16:
-    case TWTY_BOOL:
-        return 2;
-    default:
-        return 4; // INT32, UINT32, FIX32
-    }
-}
-
-// One item in its TWAIN form at target (ItemSize bytes).
+// One item in its TWAIN form at target (ZKTWItemSize bytes).
 void PutItem(TW_UINT16 type, double value, void* target)
 {
     const long whole = std::lround(value);
@@ -111,8 +97,8 @@ TW_UINT16 Refuse(TW_UINT16& condition, TW_UINT16 code)
 }
 } // namespace
 
-CZKSaneCapability CZKSaneCapability::List(TW_UINT16 id, TW_UINT16 type, std::vector<double> items, double current,
-                                          bool settable)
+CZKSaneCapability CZKSaneCapability::List(TW_UINT16 id, TW_UINT16 type, std::vector<double> items,
+                                          double current, bool settable)
 {
     CZKSaneCapability cap;
     cap.m_id = id;
@@ -124,8 +110,8 @@ CZKSaneCapability CZKSaneCapability::List(TW_UINT16 id, TW_UINT16 type, std::vec
     return cap;
 }
 
-CZKSaneCapability CZKSaneCapability::Range(TW_UINT16 id, TW_UINT16 type, double min, double max, double step,
-                                           double current, bool settable)
+CZKSaneCapability CZKSaneCapability::Range(TW_UINT16 id, TW_UINT16 type, double min, double max,
+                                           double step, double current, bool settable)
 {
     CZKSaneCapability cap;
     cap.m_id = id;
@@ -139,8 +125,8 @@ CZKSaneCapability CZKSaneCapability::Range(TW_UINT16 id, TW_UINT16 type, double 
     return cap;
 }
 
-CZKSaneCapability CZKSaneCapability::One(TW_UINT16 id, TW_UINT16 type, double current, double min, double max,
-                                         bool settable)
+CZKSaneCapability CZKSaneCapability::One(TW_UINT16 id, TW_UINT16 type, double current, double min,
+                                         double max, bool settable)
 {
     CZKSaneCapability cap = Range(id, type, min, max, 1, current, settable);
     cap.m_kind = EKind::ONE;
@@ -172,7 +158,8 @@ bool CZKSaneCapability::Allows(double value) const
 {
     if (m_kind == EKind::RANGE || m_kind == EKind::ONE)
         return value >= m_min - 1e-6 && value <= m_max + 1e-6;
-    return std::any_of(m_items.begin(), m_items.end(), [value](double item) { return std::fabs(item - value) < 1e-4; });
+    return std::any_of(m_items.begin(), m_items.end(),
+                       [value](double item) { return std::fabs(item - value) < 1e-4; });
 }
 
 TW_UINT16 CZKSaneCapability::Get(TW_UINT16 msg, TW_CAPABILITY& cap, TW_UINT16& condition) const
@@ -198,8 +185,12 @@ TW_UINT16 CZKSaneCapability::Get(TW_UINT16 msg, TW_CAPABILITY& cap, TW_UINT16& c
             container = _OneValue(GetCurrent());
             break;
         }
-        conType = m_kind == EKind::ARRAY ? TWON_ARRAY : m_kind == EKind::RANGE ? TWON_RANGE : TWON_ENUMERATION;
-        container = m_kind == EKind::ARRAY ? _ArrayOf(m_current) : m_kind == EKind::RANGE ? _Range() : _Enumeration();
+        conType = m_kind == EKind::ARRAY   ? TWON_ARRAY
+                  : m_kind == EKind::RANGE ? TWON_RANGE
+                                           : TWON_ENUMERATION;
+        container = m_kind == EKind::ARRAY   ? _ArrayOf(m_current)
+                    : m_kind == EKind::RANGE ? _Range()
+                                             : _Enumeration();
         break;
     case MSG_GETCURRENT:
     case MSG_GETDEFAULT:
@@ -238,8 +229,9 @@ TW_HANDLE CZKSaneCapability::_OneValue(double value) const
 
 TW_HANDLE CZKSaneCapability::_Enumeration() const
 {
-    const size_t itemSize = ItemSize(m_type);
-    TW_HANDLE handle = SZKSaneMemory::Alloc(offsetof(TW_ENUMERATION, ItemList) + m_items.size() * itemSize + 1);
+    const size_t itemSize = ZKTWItemSize(m_type);
+    TW_HANDLE handle =
+        SZKSaneMemory::Alloc(offsetof(TW_ENUMERATION, ItemList) + m_items.size() * itemSize + 1);
     if (!handle)
         return nullptr;
     auto* block = static_cast<uint8_t*>(SZKSaneMemory::Lock(handle));
@@ -279,8 +271,9 @@ TW_HANDLE CZKSaneCapability::_Range() const
 
 TW_HANDLE CZKSaneCapability::_ArrayOf(const std::vector<double>& values) const
 {
-    const size_t itemSize = ItemSize(m_type);
-    TW_HANDLE handle = SZKSaneMemory::Alloc(offsetof(TW_ARRAY, ItemList) + values.size() * itemSize + 1);
+    const size_t itemSize = ZKTWItemSize(m_type);
+    TW_HANDLE handle =
+        SZKSaneMemory::Alloc(offsetof(TW_ARRAY, ItemList) + values.size() * itemSize + 1);
     if (!handle)
         return nullptr;
     auto* block = static_cast<uint8_t*>(SZKSaneMemory::Lock(handle));
@@ -325,7 +318,8 @@ TW_UINT16 CZKSaneCapability::Requested(const TW_CAPABILITY& cap, std::vector<dou
             rc = Refuse(condition, TWCC_BADVALUE);
         else
             for (TW_UINT32 i = 0; i < header.NumItems; ++i)
-                values.push_back(GetItem(m_type, block + offsetof(TW_ARRAY, ItemList) + i * ItemSize(m_type)));
+                values.push_back(GetItem(m_type, block + offsetof(TW_ARRAY, ItemList) +
+                                                     i * ZKTWItemSize(m_type)));
     }
     else
         rc = Refuse(condition, TWCC_BADVALUE);

@@ -1,5 +1,7 @@
 #include "ZKSaneDevice.h"
 
+#include "ZKSaneReaderSettle.h"
+
 #include <cstring>
 
 namespace
@@ -203,5 +205,6 @@ SANE_Status CZKSaneDevice::Read(SANE_Byte* buffer, SANE_Int max, SANE_Int& lengt
 void CZKSaneDevice::Cancel()
 {
     std::lock_guard<std::mutex> guard(m_lock);
+    ZKSaneLetReaderSettle();
     sane_cancel(m_handle);
 }

@@ -20,9 +20,10 @@ CZKSimPageCache::~CZKSimPageCache() = default;
 
 CZKSimPageCache& CZKSimPageCache::Shared()
 {
-    // Never destroyed: a page still held at exit goes back to it.
-    static CZKSimPageCache* shared = new CZKSimPageCache();
-    return *shared;
+    // Destroyed with the source library, so unloading it frees the pages;
+    // a page still held then lives on with its holder.
+    static CZKSimPageCache shared;
+    return shared;
 }
 
 CZKSimPageCache::Page CZKSimPageCache::Get(const ZK_SIM_PAGE_KEY& key, const Maker& make)
@@ -71,19 +72,16 @@ size_t CZKSimPageCache::KeptPages() const
     return m_index.size();
 }
 
-// Called with the lock held. Holders are counted under the lock, so a buffer
-// with none left is no longer read by any thread.
+// Called with the lock held: holders are only added under it, so an eviction
+// (also under it) that sees none knows no thread reads the buffer.
 CZKSimPageCache::Page CZKSimPageCache::_Lend(const std::shared_ptr<ENTRY>& entry)
 {
-    ++entry->holders;
+    entry->holders.fetch_add(1, std::memory_order_relaxed);
     std::shared_ptr<ENTRY> owner = entry;
-    return Page(&entry->bytes, [this, owner](const ZK_SIM_PAGE_BYTES*) { _Return(*owner); });
-}
-
-void CZKSimPageCache::_Return(ENTRY& entry)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    --entry.holders;
+    // Release: the holder's reads of the bytes come before an eviction that
+    // sees no holders and reuses them.
+    return Page(&entry->bytes, [owner](const ZK_SIM_PAGE_BYTES*)
+                { owner->holders.fetch_sub(1, std::memory_order_release); });
 }
 
 CZKSimPageCache::Page CZKSimPageCache::_Keep(const ZK_SIM_PAGE_KEY& key, ZK_SIM_PAGE_BYTES bytes)
@@ -121,6 +119,7 @@ void CZKSimPageCache::_Evict(EntryList::iterator at, size_t reuseSize, ZK_SIM_PA
     m_recent.erase(at);
     m_keptBytes -= entry->bytes.size;
     // A page still held lives on with its holders and is freed by the last.
-    if (reused && !reused->data && entry->holders == 0 && entry->bytes.size == reuseSize)
+    if (reused && !reused->data && entry->holders.load(std::memory_order_acquire) == 0 &&
+        entry->bytes.size == reuseSize)
         *reused = std::move(entry->bytes);
 }

@@ -6,6 +6,7 @@
 // size, so a stream of new pages does not fault fresh memory in every time.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -76,12 +77,13 @@ private:
     {
         ZK_SIM_PAGE_KEY key;
         ZK_SIM_PAGE_BYTES bytes;
-        int holders = 0; // counted under the lock
+        // Raised under the lock, lowered by a holder's release without it:
+        // a page returned needs no cache, so one may outlive it.
+        std::atomic<int> holders{0};
     };
     using EntryList = std::list<std::shared_ptr<ENTRY>>;
 
     Page _Lend(const std::shared_ptr<ENTRY>& entry);
-    void _Return(ENTRY& entry);
     Page _Keep(const ZK_SIM_PAGE_KEY& key, ZK_SIM_PAGE_BYTES bytes);
     // Evicts from the least recently used end until size more bytes fit;
     // an evicted buffer of exactly reuseSize bytes goes to reused.

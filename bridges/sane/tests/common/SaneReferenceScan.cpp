@@ -1,5 +1,7 @@
 #include "SaneReferenceScan.h"
 
+#include "ZKSaneReaderSettle.h"
+
 namespace
 {
 bool ReadFrame(SANE_Handle handle, std::vector<uint8_t>& bytes)
@@ -49,6 +51,7 @@ std::vector<SANE_REFERENCE_PAGE> CSaneReferenceScan::Scan(int pages)
                 break;
             result.push_back(std::move(page));
         }
+        ZKSaneLetReaderSettle();
         sane_cancel(handle);
         sane_close(handle);
     }
