@@ -74,6 +74,9 @@ private:
     {
         if (bytes <= m_capacity)
             return true;
+        // Doubling: a copied page grows strip by strip, and growing to the
+        // exact size each time would copy the page over and over.
+        bytes = std::max(bytes, 2 * m_capacity);
         std::unique_ptr<BYTE[]> grown(new (std::nothrow) BYTE[bytes]);
         if (!grown)
             return false;
