@@ -2,9 +2,9 @@
 // TWAIN layer (memory transfers, feeder batches of ten), next to a plain
 // sane_start/sane_read loop into a buffer with the same device settings.
 #include "common/PageSink.h"
+#include "common/SimulatedScanner.h"
 
 #include <fennick/ZKTWSourceManager.h>
-#include <wincompat/ZKThread.h>
 
 #include <sane/sane.h>
 
@@ -159,14 +159,11 @@ void BM_SaneThroughBridge(benchmark::State& state)
     }
     for (auto _ : state)
     {
-        sink.ended = false;
-        if (!manager.Acquire(nullptr, -1, FALSE))
+        if (!AcquireBatch(manager, sink, -1))
         {
             state.SkipWithError("Acquire failed");
             break;
         }
-        while (!sink.ended || manager.GetState() > ZKTW_STATE_SOURCE_OPEN)
-            ZKSleep(1);
     }
     if (sink.errors != 0 || sink.pages != kPagesPerBatch * static_cast<int>(state.iterations()))
         state.SkipWithError("pages missing");

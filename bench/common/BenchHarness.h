@@ -8,7 +8,8 @@
 //
 // Use: register with BENCHMARK(BM_Something)->Apply(SBenchHarness::Steady),
 // and in a benchmark that moves N bytes per iteration call
-// SBenchHarness::ReportAgainstMemcpy(state, N) after its loop. Register
+// SBenchHarness::ReportAgainstMemcpy(state, N) after its loop (or, for K
+// blocks of N bytes, ReportAgainstMemcpy(state, N, K)). Register
 // SBenchHarness::Memcpy with the same byte counts to show the baseline as a
 // figure of its own, and end the file with
 // "int main(int argc, char** argv) { return SBenchHarness::Main(argc, argv); }"
@@ -56,15 +57,17 @@ public:
         return found->second;
     }
 
-    // The counter "x_memcpy" of this figure: its CPU time per iteration over
-    // that of a memcpy of bytesPerIteration; also sets the bytes per second. (The counter is a rate of the
-    // memcpy time, inverted: time / (iterations * memcpy time).)
-    static void ReportAgainstMemcpy(benchmark::State& state, size_t bytesPerIteration)
+    // The counter "x_memcpy" of this figure: its time per iteration over
+    // that of copiesPerIteration memcpys of blockBytes each; also sets the
+    // bytes per second. (The counter is a rate of the memcpy time, inverted:
+    // time / (iterations * memcpy time).)
+    static void ReportAgainstMemcpy(benchmark::State& state, size_t blockBytes, int copiesPerIteration = 1)
     {
         state.counters["x_memcpy"] =
-            benchmark::Counter(MemcpySeconds(bytesPerIteration),
+            benchmark::Counter(MemcpySeconds(blockBytes) * copiesPerIteration,
                                benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-        state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytesPerIteration));
+        state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * copiesPerIteration *
+                                static_cast<int64_t>(blockBytes));
     }
 
     // The baseline as a figure: memcpy of range(0) bytes between warm blocks.

@@ -6,6 +6,7 @@
 
 #include <fennick/ZKTWEventObserver.h>
 #include <fennick/ZKTWExtraImageInfo.h>
+#include <wincompat/ZKEvent.h>
 
 #include <algorithm>
 #include <atomic>
@@ -17,7 +18,7 @@ class CPageSink : public IZKTWEventObserver
 {
 public:
     void OnAcquireBegin() override {}
-    void OnAcquireEnd(BOOL) override { ended = true; }
+    void OnAcquireEnd(BOOL) override { ended.Set(); }
     void OnDeviceEvent(TW_DEVICEEVENT*) override {}
     void OnTWAINError(DWORD, WORD, WORD, WORD, WORD) override { ++errors; }
     void OnCreateExtraImageInfo(CZKTWExtraImageInfo*&) override {}
@@ -57,7 +58,7 @@ public:
     size_t pageBytes = 0;
     std::atomic<int> pages{0};
     std::atomic<int> errors{0};
-    std::atomic<bool> ended{false};
+    CZKEvent ended; // set at the end of each batch
 
 private:
     static size_t AnnouncedBytes(const ZKTWIMAGEINFO& info)

@@ -1,14 +1,18 @@
 #include "SimulatedScanner.h"
 
+#include "PageSink.h"
+
 #include <fennick/ZKTWSourceManager.h>
 
 #include <stdlib.h>
 
 #include <filesystem>
+#include <cstring>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -24,7 +28,7 @@ std::string SimulatorFolder()
 }
 } // namespace
 
-CSimulatedScanner::CSimulatedScanner(const std::string& sample)
+CSimulatedScanner::CSimulatedScanner(const std::string& sample, int sheets)
 {
     std::string pattern = (fs::temp_directory_path() / "zktwbench-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
@@ -37,8 +41,9 @@ CSimulatedScanner::CSimulatedScanner(const std::string& sample)
     std::ifstream in(SimulatorFolder() + "/twain_32/profiles/" + sample + ".profile");
     std::stringstream text;
     text << in.rdbuf();
-    const std::string profile =
-        std::regex_replace(text.str(), std::regex("Sheets = [0-9]+"), "Sheets = 1000000");
+    const std::string count = std::to_string(sheets);
+    const std::string profile = std::regex_replace(text.str(), std::regex("Sheets = [0-9]+"),
+                                                   "Sheets = " + count + "\nReload = " + count);
     std::ofstream(m_path + "/twain_32/profiles/bench.profile") << profile;
     setenv("ZK_SYSTEM_DIR", m_path.c_str(), 1);
     setenv("ZK_TWAIN_DS_DIR", (m_path + "/twain_32").c_str(), 1);
@@ -61,4 +66,25 @@ bool UseA4Page300(CZKTWSourceManager& manager, TW_UINT16 pixelType)
            manager.SetCapOnevalue(ICAP_YRESOLUTION, TWTY_FIX32, &dpi) == ZKTW_CAP_SUCCESS &&
            manager.SetCapOnevalue(ICAP_FRAMES, TWTY_FRAME, &a4) == ZKTW_CAP_SUCCESS &&
            manager.SetCapOnevalue(CAP_DUPLEXENABLED, TWTY_BOOL, &simplex) == ZKTW_CAP_SUCCESS;
+}
+
+bool OpenA4MemorySource(CZKTWSourceManager& manager, CPageSink& sink, TW_UINT16 pixelType)
+{
+    manager.RegisterApp(1, 0, 13, 1, "1.0 bench", "ZK Bench", "Capture", "fennick bench");
+    manager.SetObserver(&sink);
+    manager.SetTransferMode(TWSX_MEMORY);
+    TW_IDENTITY source{};
+    std::strcpy(source.ProductName, "ZK Virtual Production Duplex");
+    return manager.Open() && manager.OpenSource(source) && UseA4Page300(manager, pixelType);
+}
+
+bool AcquireBatch(CZKTWSourceManager& manager, CPageSink& sink, int pages)
+{
+    if (!manager.Acquire(nullptr, pages, FALSE) || sink.ended.Wait(60000) != WAIT_OBJECT_0)
+        return false;
+    // The layer is back to an open source once the end is told; wait on
+    // the state too, so the next batch never starts early.
+    while (manager.GetState() > ZKTW_STATE_SOURCE_OPEN)
+        std::this_thread::yield();
+    return true;
 }
