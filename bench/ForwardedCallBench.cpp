@@ -3,6 +3,7 @@
 // handed to a worker thread through a bare mutex and condition variable, the
 // least any hand-off of a call to another thread costs; and that bare round
 // trip with no call at all.
+#include "common/BenchHarness.h"
 #include "common/SimulatedScanner.h"
 
 #include <fennick/ZKTWSourceManager.h>
@@ -146,8 +147,11 @@ void BM_BareHandOffNoCall(benchmark::State& state)
 }
 } // namespace
 
-BENCHMARK(BM_ForwardedDsmCall)->UseRealTime();
-BENCHMARK(BM_BareHandOffDsmCall)->UseRealTime();
-BENCHMARK(BM_BareHandOffNoCall)->UseRealTime();
+BENCHMARK(BM_ForwardedDsmCall)->Apply(SBenchHarness::Steady)->UseRealTime();
+BENCHMARK(BM_BareHandOffDsmCall)->Apply(SBenchHarness::Steady)->UseRealTime();
+BENCHMARK(BM_BareHandOffNoCall)->Apply(SBenchHarness::Steady)->UseRealTime();
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return SBenchHarness::Main(argc, argv);
+}
