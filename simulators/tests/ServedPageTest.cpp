@@ -85,3 +85,24 @@ TEST(ServedPageTest, PagesBeyondTheBitmapLimitsAreRefused)
     format.height = 20000; // 1.2 GB of colour
     EXPECT_EQ(nullptr, SZKSimServedPage::Dib(format, 1));
 }
+
+TEST(ServedPageTest, FileFormsAreWholeFilesOfThePage)
+{
+    const CZKBitmapHandle bitonal = Bitmap(Format(1), 15);
+    EXPECT_EQ(SZKSimImageEncoder::BmpFile(bitonal), Bytes(SZKSimServedPage::File(Format(1), 15, TWFF_BMP, TWCP_NONE)));
+    std::vector<BYTE> expected;
+    ASSERT_TRUE(SZKSimImageEncoder::TiffBytes(TWCP_GROUP4, bitonal, expected));
+    EXPECT_EQ(expected, Bytes(SZKSimServedPage::File(Format(1), 15, TWFF_TIFF, TWCP_GROUP4)));
+    const CZKBitmapHandle grey = Bitmap(Format(8), 15);
+    EXPECT_EQ(SZKSimImageEncoder::BmpFile(grey), Bytes(SZKSimServedPage::File(Format(8), 15, TWFF_BMP, TWCP_NONE)))
+        << "the palette comes before the rows";
+    ASSERT_TRUE(SZKSimImageEncoder::Encode(grey, TWCP_JPEG, expected));
+    EXPECT_EQ(expected, Bytes(SZKSimServedPage::File(Format(8), 15, TWFF_JFIF, TWCP_NONE)));
+    // A BMP file and a native DIB of one page are kept apart.
+    const std::vector<BYTE> dib = Bytes(SZKSimServedPage::Dib(Format(8), 15));
+    EXPECT_EQ(SZKSimImageEncoder::Dib(grey), dib);
+
+    EXPECT_FALSE(SZKSimServedPage::Serves(TWFF_JFIF, 1));
+    EXPECT_EQ(nullptr, SZKSimServedPage::File(Format(1), 15, TWFF_JFIF, TWCP_NONE)) << "no bitonal JPEG";
+    EXPECT_EQ(nullptr, SZKSimServedPage::File(Format(24), 15, TWFF_PNG, TWCP_NONE));
+}

@@ -33,6 +33,7 @@ enum class EZKSimPageForm
     JPEG,
     TIFF, // uncompressed TIFF file
     TIFF_GROUP4,
+    BMP_FILE, // file header and DIB
 };
 
 // Everything that decides a served page's bytes.

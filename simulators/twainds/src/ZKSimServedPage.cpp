@@ -22,6 +22,24 @@ std::vector<ZK_RGBQUAD> GreyPalette(int bitsPerPixel)
     }
     return palette;
 }
+
+void Put32(std::vector<BYTE>& out, uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<BYTE>(value >> shift));
+}
+
+// A .bmp file's header, then the DIB's header and palette.
+std::vector<BYTE> BmpFileHeader(const std::vector<BYTE>& dibHeader, size_t rowsSize)
+{
+    constexpr uint32_t kFileHeaderSize = 14;
+    std::vector<BYTE> header{'B', 'M'};
+    Put32(header, static_cast<uint32_t>(kFileHeaderSize + dibHeader.size() + rowsSize));
+    Put32(header, 0);
+    Put32(header, static_cast<uint32_t>(kFileHeaderSize + dibHeader.size()));
+    header.insert(header.end(), dibHeader.begin(), dibHeader.end());
+    return header;
+}
 } // namespace
 
 // The same limits as a bitmap of the page has.
@@ -66,7 +84,29 @@ SZKSimServedPage::Page SZKSimServedPage::Memory(const ZK_SIM_PAGE_FORMAT& format
 SZKSimServedPage::Page SZKSimServedPage::Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed)
 {
     return _Get(format, seed, EZKSimPageForm::DIB,
-                [&](ZK_SIM_PAGE_BYTES& bytes) { return _Dib(format, seed, bytes); });
+                [&](ZK_SIM_PAGE_BYTES& bytes) { return _Dib(format, seed, false, bytes); });
+}
+
+bool SZKSimServedPage::Serves(TW_UINT16 fileFormat, int bitsPerPixel)
+{
+    return fileFormat == TWFF_TIFF || fileFormat == TWFF_BMP || (fileFormat == TWFF_JFIF && bitsPerPixel != 1);
+}
+
+SZKSimServedPage::Page SZKSimServedPage::File(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+                                              TW_UINT16 fileFormat, TW_UINT16 compression)
+{
+    if (!Serves(fileFormat, format.bitsPerPixel))
+        return nullptr;
+    switch (fileFormat)
+    {
+    case TWFF_TIFF:
+        return Tiff(format, seed, compression);
+    case TWFF_BMP:
+        return _Get(format, seed, EZKSimPageForm::BMP_FILE,
+                    [&](ZK_SIM_PAGE_BYTES& bytes) { return _Dib(format, seed, true, bytes); });
+    default: // a JFIF file is the memory transfer's JPEG data
+        return Memory(format, seed, TWCP_JPEG);
+    }
 }
 
 SZKSimServedPage::Page SZKSimServedPage::Tiff(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
@@ -94,15 +134,17 @@ bool SZKSimServedPage::_Rows(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
     return SZKSimPageGenerator::Paint(format, seed, rows);
 }
 
-bool SZKSimServedPage::_Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
+bool SZKSimServedPage::_Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, bool withFileHeader,
                             ZK_SIM_PAGE_BYTES& bytes)
 {
-    const std::vector<BYTE> header =
+    const std::vector<BYTE> dibHeader =
         SZKSimImageEncoder::DibHeader(format.width, format.height, format.bitsPerPixel, format.xDpi,
                                       format.yDpi, GreyPalette(format.bitsPerPixel));
     const size_t stride = SZKSimImageEncoder::DibStride(format.width, format.bitsPerPixel);
-    bytes = CZKSimPageCache::Shared().Allocate(header.size() +
-                                               stride * static_cast<size_t>(format.height));
+    const size_t rowsSize = stride * static_cast<size_t>(format.height);
+    const std::vector<BYTE> header =
+        withFileHeader ? BmpFileHeader(dibHeader, rowsSize) : dibHeader;
+    bytes = CZKSimPageCache::Shared().Allocate(header.size() + rowsSize);
     if (!bytes.data)
         return false;
     std::memcpy(bytes.data.get(), header.data(), header.size());

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include "ZKSimImageEncoder.h"
@@ -39,6 +41,12 @@ const char* Extension(TW_UINT16 format)
     default:
         return ".tif";
     }
+}
+
+bool WriteWholeFile(const std::string& path, const BYTE* data, size_t size)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
+    return file && std::fwrite(data, 1, size, file.get()) == size && std::fflush(file.get()) == 0;
 }
 
 bool Contains(const std::string& text, const char* part)
@@ -484,11 +492,16 @@ TW_UINT16 CZKSimTransfer::_FileTransfer(int& state, TW_UINT16& condition, std::v
         state = 7;
     if (rc != TWRC_SUCCESS)
         return rc;
-    if (!SZKSimPageGenerator::Generate(m_settings.format, _Seed(), m_page))
-        return Refuse(condition, TWCC_LOWMEMORY);
     const TW_SETUPFILEXFER setup = m_fileSetupChosen ? m_fileSetup : _DefaultFileSetup();
+    // A format set up before the pixel type changed may have no form of the page.
+    if (!SZKSimServedPage::Serves(setup.Format, m_settings.format.bitsPerPixel))
+        return Refuse(condition, TWCC_FILEWRITEERROR);
+    const SZKSimServedPage::Page file =
+        SZKSimServedPage::File(m_settings.format, _Seed(), setup.Format, m_settings.compression);
+    if (!file)
+        return Refuse(condition, TWCC_LOWMEMORY);
     const std::string path(setup.FileName, strnlen(setup.FileName, sizeof(setup.FileName)));
-    if (!SZKSimImageEncoder::WriteFile(path, setup.Format, m_settings.compression, m_page))
+    if (!WriteWholeFile(path, file->data.get(), file->size))
         return Refuse(condition, TWCC_FILEWRITEERROR);
     state = 7;
     return TWRC_XFERDONE;

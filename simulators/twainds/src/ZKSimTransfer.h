@@ -72,7 +72,6 @@ private:
     int m_reportedSheet = 0;           // the sheet whose fault raised its device event
     bool m_online = true;
     TW_UINT32 m_pagesDelivered = 0;
-    CZKBitmapHandle m_page; // file transfers only; painted over page after page
     CZKSimMemoryTransfer m_memory;
     TW_SETUPFILEXFER m_fileSetup{};
     bool m_fileSetupChosen = false;
