@@ -59,8 +59,6 @@ public:
     {
         return CQXScannerSessionManager(m_manager.get());
     }
-    BOOL SetTagValue(DWORD tag, DWORD index, void* value) override;
-    BOOL GetTagValue(DWORD tag, DWORD index, void* result) override;
     BOOL LoadCapabilities() override;
     BOOL OpenScanner(const wchar_t* name) override;
     void CloseScanner() override;
@@ -92,8 +90,8 @@ protected:
     BOOL _IsDuplexScanType();
 
     // Tags (ISISScannerImplTags).
-    BOOL _SetTag(DWORD tag, DWORD index, void* value);
-    BOOL _GetTag(DWORD tag, DWORD index, void* result);
+    BOOL _SetTag(DWORD tag, DWORD index, void* value) override;
+    BOOL _GetTag(DWORD tag, DWORD index, void* result) override;
     BOOL _SetDuplex(bool duplex);
     BOOL _GetDuplexFlags(int& flags);
     BOOL _GetCaptureSide(int& side);

@@ -240,20 +240,11 @@ BOOL CQXTWAINScannerImpl::_JoinStrips(CZKRBuffer& image)
         _ReleaseStrips();
         return TRUE;
     }
-    // Every byte is written below: no need to zero the block first.
-    BYTE* joined = m_imageBytes > 0 ? static_cast<BYTE*>(std::malloc(m_imageBytes)) : nullptr;
-    if (!joined)
+    if (m_imageBytes == 0 || !_AttachJoinedStrips(image, m_imageBytes))
     {
         _FailImage(_SizeText("Failed to allocate memory for image", m_imageBytes).c_str());
         return FALSE;
     }
-    BYTE* out = joined;
-    for (const Strip& strip : m_strips)
-    {
-        std::memcpy(out, strip.first, strip.second);
-        out += strip.second;
-    }
-    image.Attach(joined, m_imageBytes);
     _ReleaseStrips();
     return TRUE;
 }
