@@ -106,7 +106,6 @@ protected:
     // Images (ISISScannerImplImages).
     BOOL _StoreBlock(const ZK_ISIS_IMAGE_DATA& data);
     void _ReleaseStrips();
-    void _FreeBlock(void* block);
     void _DestroyPool();
     BOOL _JoinStrips(CZKRBuffer& image);
     void _DeliverImage(CZKRBuffer& image, const ZK_ISIS_IMAGE_INFO& info);

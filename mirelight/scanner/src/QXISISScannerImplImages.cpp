@@ -277,14 +277,6 @@ void CQXISISScannerImpl::_ReleaseStrips()
     m_heldBytes = 0;
 }
 
-void CQXISISScannerImpl::_FreeBlock(void* block)
-{
-    if (m_pool && m_pool->is_from(block))
-        m_pool->free(block);
-    else
-        std::free(block);
-}
-
 void CQXISISScannerImpl::_DestroyPool()
 {
     _ReleaseStrips();

@@ -87,6 +87,14 @@ BOOL CQXScannerImpl::_SetTag(DWORD, DWORD, void*) { return FALSE; }
 
 BOOL CQXScannerImpl::_GetTag(DWORD, DWORD, void*) { return FALSE; }
 
+void CQXScannerImpl::_FreeBlock(void* block)
+{
+    if (m_pool && m_pool->is_from(block))
+        m_pool->free(block);
+    else
+        std::free(block);
+}
+
 BOOL CQXScannerImpl::_AttachJoinedStrips(CZKRBuffer& image, size_t size) const
 {
     size_t total = 0;

@@ -342,14 +342,8 @@ std::string CQXTWAINScannerImpl::_SizeText(const char* what, size_t size)
 void CQXTWAINScannerImpl::_ReleaseStrips()
 {
     for (const Strip& strip : m_strips)
-    {
-        if (m_page.Owns(strip.first))
-            continue; // kept for the next image
-        if (m_pool && m_pool->is_from(strip.first))
-            m_pool->free(strip.first);
-        else
-            std::free(strip.first);
-    }
+        if (!m_page.Owns(strip.first)) // the page is kept for the next image
+            _FreeBlock(strip.first);
     m_strips.clear();
     m_imageBytes = 0;
     m_imageOnPage = false;

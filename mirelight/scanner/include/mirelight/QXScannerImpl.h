@@ -92,6 +92,8 @@ protected:
     // attached to image. FALSE, image untouched, when they do not fit in size
     // bytes or no block can be had.
     BOOL _AttachJoinedStrips(CZKRBuffer& image, size_t size) const;
+    // A strip's block back to the pool it came from, or to the heap.
+    void _FreeBlock(void* block);
 
     IQXScannerEventObserver* m_observer = nullptr;
     DWORD m_language = DEFAULT_LANGUAGE;
