@@ -5,8 +5,7 @@
 #include <hollin/ZKDebugLog.h>
 #include <imagedevicesim/ZKServiceResult.h>
 
-template <class SERVICE>
-class CQXServiceObject
+template <class SERVICE> class CQXServiceObject
 {
 public:
     CQXServiceObject() = default;
@@ -20,8 +19,7 @@ public:
 
     // create(SERVICE**) asks the platform for the object, once; a refusal is
     // logged with unavailableText and gives 0.
-    template <class CREATE>
-    int Create(CREATE create, const char* unavailableText)
+    template <class CREATE> int Create(CREATE create, const char* unavailableText)
     {
         if (m_service)
             return 1;

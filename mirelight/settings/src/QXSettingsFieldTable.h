@@ -25,14 +25,35 @@ inline bool Read(CZKBuffer& buffer, int& flag)
     flag = value ? 1 : 0;
     return true;
 }
-inline bool Read(CZKBuffer& buffer, short& value) { return buffer.RW_R_short(value); }
-inline bool Read(CZKBuffer& buffer, WORD& value) { return buffer.RW_R_WORD(value); }
-inline bool Read(CZKBuffer& buffer, double& value) { return buffer.RW_R_double(value); }
+inline bool Read(CZKBuffer& buffer, short& value)
+{
+    return buffer.RW_R_short(value);
+}
+inline bool Read(CZKBuffer& buffer, WORD& value)
+{
+    return buffer.RW_R_WORD(value);
+}
+inline bool Read(CZKBuffer& buffer, double& value)
+{
+    return buffer.RW_R_double(value);
+}
 
-inline bool Write(CZKBuffer& buffer, int flag) { return buffer.RW_W_long(flag); }
-inline bool Write(CZKBuffer& buffer, short value) { return buffer.RW_W_short(value); }
-inline bool Write(CZKBuffer& buffer, WORD value) { return buffer.RW_W_WORD(value); }
-inline bool Write(CZKBuffer& buffer, double value) { return buffer.RW_W_double(value); }
+inline bool Write(CZKBuffer& buffer, int flag)
+{
+    return buffer.RW_W_long(flag);
+}
+inline bool Write(CZKBuffer& buffer, short value)
+{
+    return buffer.RW_W_short(value);
+}
+inline bool Write(CZKBuffer& buffer, WORD value)
+{
+    return buffer.RW_W_WORD(value);
+}
+inline bool Write(CZKBuffer& buffer, double value)
+{
+    return buffer.RW_W_double(value);
+}
 
 inline bool Read(const CZKScript& script, const wchar_t* key, int& flag)
 {
@@ -69,8 +90,7 @@ inline bool Write(CZKScript& script, const wchar_t* key, double value)
 }
 } // namespace QXSettingsField
 
-template <class RECORD>
-class CQXSettingsFieldTable
+template <class RECORD> class CQXSettingsFieldTable
 {
 public:
     using MEMBER = std::variant<int RECORD::*, short RECORD::*, WORD RECORD::*, double RECORD::*>;
@@ -87,28 +107,30 @@ public:
 
     int ReadBuffer(CZKBuffer& buffer, RECORD& record) const
     {
-        return _ReadAll(record, [&buffer](auto& value, const wchar_t*) { return QXSettingsField::Read(buffer, value); });
+        return _ReadAll(record, [&buffer](auto& value, const wchar_t*)
+                        { return QXSettingsField::Read(buffer, value); });
     }
 
     int WriteBuffer(CZKBuffer& buffer, const RECORD& record) const
     {
-        return _WriteAll(record, [&buffer](auto value, const wchar_t*) { return QXSettingsField::Write(buffer, value); });
+        return _WriteAll(record, [&buffer](auto value, const wchar_t*)
+                         { return QXSettingsField::Write(buffer, value); });
     }
 
     int ReadScript(CZKScript& script, RECORD& record) const
     {
         CQXScriptSectionGuard section(script);
         section.Enter(m_section);
-        return _ReadAll(record,
-                        [&script](auto& value, const wchar_t* key) { return QXSettingsField::Read(script, key, value); });
+        return _ReadAll(record, [&script](auto& value, const wchar_t* key)
+                        { return QXSettingsField::Read(script, key, value); });
     }
 
     int WriteScript(CZKScript& script, const RECORD& record) const
     {
         CQXScriptSectionGuard section(script);
         section.Enter(m_section);
-        return _WriteAll(record,
-                         [&script](auto value, const wchar_t* key) { return QXSettingsField::Write(script, key, value); });
+        return _WriteAll(record, [&script](auto value, const wchar_t* key)
+                         { return QXSettingsField::Write(script, key, value); });
     }
 
     // Every field compared exactly.
@@ -121,22 +143,22 @@ public:
     }
 
 private:
-    template <class READ>
-    int _ReadAll(RECORD& record, READ read) const
+    template <class READ> int _ReadAll(RECORD& record, READ read) const
     {
         RECORD staged = record;
         for (const FIELD& field : m_fields)
-            if (!std::visit([&](auto member) { return read(staged.*member, field.key); }, field.member))
+            if (!std::visit([&](auto member) { return read(staged.*member, field.key); },
+                            field.member))
                 return 0;
         record = staged;
         return 1;
     }
 
-    template <class WRITE>
-    int _WriteAll(const RECORD& record, WRITE write) const
+    template <class WRITE> int _WriteAll(const RECORD& record, WRITE write) const
     {
         for (const FIELD& field : m_fields)
-            if (!std::visit([&](auto member) { return write(record.*member, field.key); }, field.member))
+            if (!std::visit([&](auto member) { return write(record.*member, field.key); },
+                            field.member))
                 return 0;
         return 1;
     }
