@@ -23,25 +23,13 @@ QX_IMAGEDEVICE ToDevice(const ZK_STI_DEVICE_INFORMATION& info)
 }
 } // namespace
 
-CQXStillImageDeviceManagerImpl::~CQXStillImageDeviceManagerImpl()
-{
-    if (m_stillImage)
-        m_stillImage->Release();
-}
-
 int CQXStillImageDeviceManagerImpl::Initialize()
 {
-    if (m_stillImage)
-        return 1;
-    const ZKHRESULT result = ZKStiCreateInstance(
-        nullptr, ZK_STI_VERSION_REAL | ZK_STI_VERSION_FLAG_UNICODE, &m_stillImage);
-    if (!ZKSucceeded(result) || !m_stillImage)
-    {
-        m_stillImage = nullptr;
-        SZKDebugLog::Log("still-image service unavailable", 0, "MIRELIGHT");
-        return 0;
-    }
-    return 1;
+    return m_stillImage.Create(
+        [](IZKStillImage** created) {
+            return ZKStiCreateInstance(nullptr, ZK_STI_VERSION_REAL | ZK_STI_VERSION_FLAG_UNICODE, created);
+        },
+        "still-image service unavailable");
 }
 
 int CQXStillImageDeviceManagerImpl::GetDevices(std::vector<QX_IMAGEDEVICE>& devices)

@@ -3,17 +3,13 @@
 #pragma once
 
 #include "QXImageDeviceManagerImpl.h"
+#include "QXServiceObject.h"
 
-class IZKStillImage;
+#include <imagedevicesim/ZKStillImage.h>
 
 class CQXStillImageDeviceManagerImpl : public CQXImageDeviceManagerImpl
 {
 public:
-    CQXStillImageDeviceManagerImpl() = default;
-    ~CQXStillImageDeviceManagerImpl() override;
-    CQXStillImageDeviceManagerImpl(const CQXStillImageDeviceManagerImpl&) = delete;
-    CQXStillImageDeviceManagerImpl& operator=(const CQXStillImageDeviceManagerImpl&) = delete;
-
     int Initialize() override;
     int GetDevices(std::vector<QX_IMAGEDEVICE>& devices) override;
     // setDefault has no meaning for the still-image service.
@@ -28,5 +24,5 @@ private:
     // notifications are switched off and on again.
     int _RearmNotifications(const std::wstring& internalName);
 
-    IZKStillImage* m_stillImage = nullptr;
+    CQXServiceObject<IZKStillImage> m_stillImage;
 };

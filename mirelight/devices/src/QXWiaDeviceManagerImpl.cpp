@@ -2,7 +2,6 @@
 
 #include "QXDeviceEventKeys.h"
 
-#include <hollin/ZKDebugLog.h>
 #include <hollin/ZKException.h>
 #include <imagedevicesim/ZKWiaDevMgr.h>
 #include <wincompat/ZKCommandLine.h>
@@ -32,25 +31,13 @@ std::wstring LaunchCommandLine(const wchar_t* commandLine, size_t eventIndex)
 }
 } // namespace
 
-CQXWiaDeviceManagerImpl::~CQXWiaDeviceManagerImpl()
-{
-    if (m_deviceManager)
-        m_deviceManager->Release();
-}
-
 int CQXWiaDeviceManagerImpl::Initialize()
 {
-    if (m_deviceManager)
-        return 1;
-    const ZKHRESULT result = ZKCreateWiaDevMgr(ZK_CLSID_WiaDevMgr, ZK_CLSCTX_LOCAL_SERVER,
-                                               ZK_IID_IWiaDevMgr, &m_deviceManager);
-    if (!ZKSucceeded(result) || !m_deviceManager)
-    {
-        m_deviceManager = nullptr;
-        SZKDebugLog::Log("image-acquisition device manager unavailable", 0, "MIRELIGHT");
-        return 0;
-    }
-    return 1;
+    return m_deviceManager.Create(
+        [](IZKWiaDevMgr** created) {
+            return ZKCreateWiaDevMgr(ZK_CLSID_WiaDevMgr, ZK_CLSCTX_LOCAL_SERVER, ZK_IID_IWiaDevMgr, created);
+        },
+        "image-acquisition device manager unavailable");
 }
 
 int CQXWiaDeviceManagerImpl::GetDevices(std::vector<QX_IMAGEDEVICE>& devices)

@@ -4,21 +4,16 @@
 #pragma once
 
 #include "QXImageDeviceManagerImpl.h"
+#include "QXServiceObject.h"
 
+#include <imagedevicesim/ZKWiaDevMgr.h>
 #include <wincompat/WinTypes.h>
 
 #include <string>
 
-class IZKWiaDevMgr;
-
 class CQXWiaDeviceManagerImpl : public CQXImageDeviceManagerImpl
 {
 public:
-    CQXWiaDeviceManagerImpl() = default;
-    ~CQXWiaDeviceManagerImpl() override;
-    CQXWiaDeviceManagerImpl(const CQXWiaDeviceManagerImpl&) = delete;
-    CQXWiaDeviceManagerImpl& operator=(const CQXWiaDeviceManagerImpl&) = delete;
-
     int Initialize() override;
     // Devices are listed by the still-image service only.
     int GetDevices(std::vector<QX_IMAGEDEVICE>& devices) override;
@@ -38,5 +33,5 @@ private:
     int _ForEachEvent(QX_IMAGEDEVICE& device, LONG flags, const wchar_t* appName,
                       const wchar_t* commandLine, bool checked);
 
-    IZKWiaDevMgr* m_deviceManager = nullptr;
+    CQXServiceObject<IZKWiaDevMgr> m_deviceManager;
 };

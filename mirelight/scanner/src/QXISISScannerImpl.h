@@ -59,8 +59,6 @@ public:
     {
         return CQXScannerSessionManager(m_manager.get());
     }
-    BOOL SetTagValue(DWORD tag, DWORD index, void* value) override;
-    BOOL GetTagValue(DWORD tag, DWORD index, void* result) override;
     BOOL LoadCapabilities() override;
     BOOL OpenScanner(const wchar_t* name) override;
     void CloseScanner() override;
@@ -92,8 +90,8 @@ protected:
     BOOL _IsDuplexScanType();
 
     // Tags (ISISScannerImplTags).
-    BOOL _SetTag(DWORD tag, DWORD index, void* value);
-    BOOL _GetTag(DWORD tag, DWORD index, void* result);
+    BOOL _SetTag(DWORD tag, DWORD index, void* value) override;
+    BOOL _GetTag(DWORD tag, DWORD index, void* result) override;
     BOOL _SetDuplex(bool duplex);
     BOOL _GetDuplexFlags(int& flags);
     BOOL _GetCaptureSide(int& side);
@@ -108,7 +106,6 @@ protected:
     // Images (ISISScannerImplImages).
     BOOL _StoreBlock(const ZK_ISIS_IMAGE_DATA& data);
     void _ReleaseStrips();
-    void _FreeBlock(void* block);
     void _DestroyPool();
     BOOL _JoinStrips(CZKRBuffer& image);
     void _DeliverImage(CZKRBuffer& image, const ZK_ISIS_IMAGE_INFO& info);

@@ -197,23 +197,11 @@ BOOL CQXISISScannerImpl::OnISISImageEnd(ZK_ISIS_IMAGE_END* end)
 BOOL CQXISISScannerImpl::_JoinStrips(CZKRBuffer& image)
 {
     const size_t size = m_heldBytes;
-    // Every byte is written below: no need to zero the block first.
-    BYTE* joined = static_cast<BYTE*>(std::malloc(size));
+    const BOOL joined = _AttachJoinedStrips(image, size);
     if (!joined)
-    {
         Log("Failed to allocate memory for image. Size: " + std::to_string(size) + " bytes");
-        _ReleaseStrips();
-        return FALSE;
-    }
-    BYTE* out = joined;
-    for (const Strip& strip : m_strips)
-    {
-        std::memcpy(out, strip.first, strip.second);
-        out += strip.second;
-    }
-    image.Attach(joined, size);
     _ReleaseStrips();
-    return TRUE;
+    return joined;
 }
 
 void CQXISISScannerImpl::_DeliverImage(CZKRBuffer& image, const ZK_ISIS_IMAGE_INFO& info)
@@ -287,14 +275,6 @@ void CQXISISScannerImpl::_ReleaseStrips()
         _FreeBlock(strip.first);
     m_strips.clear();
     m_heldBytes = 0;
-}
-
-void CQXISISScannerImpl::_FreeBlock(void* block)
-{
-    if (m_pool && m_pool->is_from(block))
-        m_pool->free(block);
-    else
-        std::free(block);
 }
 
 void CQXISISScannerImpl::_DestroyPool()

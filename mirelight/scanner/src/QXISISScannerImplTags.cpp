@@ -39,34 +39,6 @@ WORD RoundedResolution(float value)
 
 } // namespace
 
-BOOL CQXISISScannerImpl::SetTagValue(DWORD tag, DWORD index, void* value)
-{
-    if (!value || !m_manager)
-        return FALSE;
-    try
-    {
-        return _SetTag(tag, index, value);
-    }
-    catch (const std::exception&)
-    {
-        return FALSE;
-    }
-}
-
-BOOL CQXISISScannerImpl::GetTagValue(DWORD tag, DWORD index, void* result)
-{
-    if (!result || !m_manager)
-        return FALSE;
-    try
-    {
-        return _GetTag(tag, index, result);
-    }
-    catch (const std::exception&)
-    {
-        return FALSE;
-    }
-}
-
 BOOL CQXISISScannerImpl::_SetTag(DWORD tag, DWORD, void* value)
 {
     switch (tag)

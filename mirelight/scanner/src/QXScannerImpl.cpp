@@ -1,5 +1,11 @@
 #include <mirelight/QXScannerImpl.h>
 
+#include <hollin/ZKRBuffer.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
 CQXScannerImpl::~CQXScannerImpl()
 {
     delete m_pool;
@@ -51,4 +57,63 @@ void CQXScannerImpl::Close()
     CloseScanner();
     m_capabilitiesLoaded = FALSE;
     _ClearCapabilities();
+}
+
+BOOL CQXScannerImpl::SetTagValue(DWORD tag, DWORD index, void* value)
+{
+    return _CallTag(&CQXScannerImpl::_SetTag, tag, index, value);
+}
+
+BOOL CQXScannerImpl::GetTagValue(DWORD tag, DWORD index, void* result)
+{
+    return _CallTag(&CQXScannerImpl::_GetTag, tag, index, result);
+}
+
+BOOL CQXScannerImpl::_CallTag(TagCall call, DWORD tag, DWORD index, void* value)
+{
+    if (!value || !GetSessionManager())
+        return FALSE;
+    try
+    {
+        return (this->*call)(tag, index, value);
+    }
+    catch (const std::exception&)
+    {
+        return FALSE;
+    }
+}
+
+BOOL CQXScannerImpl::_SetTag(DWORD, DWORD, void*) { return FALSE; }
+
+BOOL CQXScannerImpl::_GetTag(DWORD, DWORD, void*) { return FALSE; }
+
+void CQXScannerImpl::_FreeBlock(void* block)
+{
+    if (m_pool && m_pool->is_from(block))
+        m_pool->free(block);
+    else
+        std::free(block);
+}
+
+BOOL CQXScannerImpl::_AttachJoinedStrips(CZKRBuffer& image, size_t size) const
+{
+    size_t total = 0;
+    for (const Strip& strip : m_strips)
+    {
+        if (strip.second > size - total)
+            return FALSE;
+        total += strip.second;
+    }
+    // Every byte is written below: no need to zero the block first.
+    BYTE* joined = static_cast<BYTE*>(std::malloc(size));
+    if (!joined)
+        return FALSE;
+    BYTE* out = joined;
+    for (const Strip& strip : m_strips)
+    {
+        std::memcpy(out, strip.first, strip.second);
+        out += strip.second;
+    }
+    image.Attach(joined, size);
+    return TRUE;
 }

@@ -65,8 +65,6 @@ public:
     {
         return CQXScannerSessionManager(m_manager.get());
     }
-    BOOL SetTagValue(DWORD tag, DWORD index, void* value) override;
-    BOOL GetTagValue(DWORD tag, DWORD index, void* result) override;
     BOOL LoadCapabilities() override;
     BOOL OpenScanner(const wchar_t* name) override;
     void CloseScanner() override;
@@ -99,8 +97,8 @@ protected:
     void _TakeImageAddressFormat(QX_SCNCFG_ADVANCED_CONFIGDATA_TYPE& config, CZKBuffer& settings);
 
     // Tags (ScannerImplTags).
-    BOOL _SetTag(DWORD tag, DWORD index, void* value);
-    BOOL _GetTag(DWORD tag, DWORD index, void* result);
+    BOOL _SetTag(DWORD tag, DWORD index, void* value) override;
+    BOOL _GetTag(DWORD tag, DWORD index, void* result) override;
     BOOL _SetLanguage(DWORD language);
     BOOL _GetDuplexFlags(int& flags);
     BOOL _GetImagesPerSheet(int& count);

@@ -240,20 +240,11 @@ BOOL CQXTWAINScannerImpl::_JoinStrips(CZKRBuffer& image)
         _ReleaseStrips();
         return TRUE;
     }
-    // Every byte is written below: no need to zero the block first.
-    BYTE* joined = m_imageBytes > 0 ? static_cast<BYTE*>(std::malloc(m_imageBytes)) : nullptr;
-    if (!joined)
+    if (m_imageBytes == 0 || !_AttachJoinedStrips(image, m_imageBytes))
     {
         _FailImage(_SizeText("Failed to allocate memory for image", m_imageBytes).c_str());
         return FALSE;
     }
-    BYTE* out = joined;
-    for (const Strip& strip : m_strips)
-    {
-        std::memcpy(out, strip.first, strip.second);
-        out += strip.second;
-    }
-    image.Attach(joined, m_imageBytes);
     _ReleaseStrips();
     return TRUE;
 }
@@ -351,14 +342,8 @@ std::string CQXTWAINScannerImpl::_SizeText(const char* what, size_t size)
 void CQXTWAINScannerImpl::_ReleaseStrips()
 {
     for (const Strip& strip : m_strips)
-    {
-        if (m_page.Owns(strip.first))
-            continue; // kept for the next image
-        if (m_pool && m_pool->is_from(strip.first))
-            m_pool->free(strip.first);
-        else
-            std::free(strip.first);
-    }
+        if (!m_page.Owns(strip.first)) // the page is kept for the next image
+            _FreeBlock(strip.first);
     m_strips.clear();
     m_imageBytes = 0;
     m_imageOnPage = false;

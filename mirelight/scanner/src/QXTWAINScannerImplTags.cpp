@@ -47,34 +47,6 @@ std::wstring Trimmed(const std::wstring& text)
 }
 } // namespace
 
-BOOL CQXTWAINScannerImpl::SetTagValue(DWORD tag, DWORD index, void* value)
-{
-    if (!value || !m_manager)
-        return FALSE;
-    try
-    {
-        return _SetTag(tag, index, value);
-    }
-    catch (const std::exception&)
-    {
-        return FALSE;
-    }
-}
-
-BOOL CQXTWAINScannerImpl::GetTagValue(DWORD tag, DWORD index, void* result)
-{
-    if (!result || !m_manager)
-        return FALSE;
-    try
-    {
-        return _GetTag(tag, index, result);
-    }
-    catch (const std::exception&)
-    {
-        return FALSE;
-    }
-}
-
 BOOL CQXTWAINScannerImpl::_SetTag(DWORD tag, DWORD index, void* value)
 {
     switch (tag)

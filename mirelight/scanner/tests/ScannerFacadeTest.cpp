@@ -3,6 +3,8 @@
 
 #include <mirelight/QXScannerImpl.h>
 
+#include <hollin/ZKRBuffer.h>
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -127,6 +129,15 @@ QX_SCANNER_NAMELIST_ITEM Item(const wchar_t* name, EQXScannerProtocol protocol)
     item.protocol = protocol;
     return item;
 }
+
+// Collects strips as both protocol implementations do before joining them.
+class StripCollectingImpl : public ScriptedImpl
+{
+public:
+    StripCollectingImpl() : ScriptedImpl(QX_SCANNER_PROTOCOL_TWAIN) {}
+    void AddStrip(std::string& bytes) { m_strips.emplace_back(&bytes[0], bytes.size()); }
+    BOOL Join(CZKRBuffer& image, size_t size) const { return _AttachJoinedStrips(image, size); }
+};
 } // namespace
 
 TEST_F(ScannerFacadeTest, StartsWithTwainAndOpensUnderTheGivenProtocol)
@@ -359,4 +370,22 @@ TEST(ScannerFacadeDefaultTest, WithoutProtocolLibrariesEverythingFailsCleanly)
     EXPECT_FALSE(scanner.GetTagValue(1, value));
     scanner.Close();
     scanner.Uninitialize();
+}
+
+TEST(ScannerImplStripsTest, StripsAreJoinedInOrderOnlyWhenTheyFitTheImageSize)
+{
+    std::string first = "abc";
+    std::string second = "defg";
+    StripCollectingImpl impl;
+    impl.AddStrip(first);
+    impl.AddStrip(second);
+
+    CZKRBuffer image;
+    ASSERT_EQ(TRUE, impl.Join(image, 7));
+    EXPECT_EQ("abcdefg", std::string(reinterpret_cast<const char*>(image.GetPtr()), image.GetSize()));
+
+    // Strips that add up to more than the image would overrun the block.
+    CZKRBuffer tooSmall;
+    EXPECT_EQ(FALSE, impl.Join(tooSmall, 6));
+    EXPECT_EQ(0u, tooSmall.GetSize());
 }

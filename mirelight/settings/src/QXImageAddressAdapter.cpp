@@ -95,8 +95,6 @@ int CQXImageAddressAdapter::_CheckSupport(CQXScannerImpl* impl)
     return supported;
 }
 
-int CQXImageAddressAdapter::_CheckPrecondition(CQXScannerImpl*) { return 1; }
-
 // The leading-zeros code is not part of the record: in the binary form it
 // travels with the imprinter's settings.
 int CQXImageAddressAdapter::_DoReadFromBuffer(CZKBuffer& buffer)
@@ -152,11 +150,6 @@ int CQXImageAddressAdapter::_DoWriteToScript(CZKScript& script)
         if (!SQXSettingsScript::WriteInt(script, kLevelKeys[i], m_settings.levels[i]))
             return 0;
     return SQXSettingsScript::WriteInt(script, L"ImageAddressFormat", m_settings.imageAddressFormat) ? 1 : 0;
-}
-
-int CQXImageAddressAdapter::_WriteToScanner(CZKTWSourceManager* sourceManager)
-{
-    return _DoWriteConfigToScanner(sourceManager);
 }
 
 int CQXImageAddressAdapter::_DoWriteConfigToScanner(CZKTWSourceManager* sourceManager)

@@ -68,6 +68,19 @@ int CQXImprinterTalusAdapter::setWriteSequenceMessage(int index, const std::wstr
     return 1;
 }
 
+bool CQXImprinterTalusAdapter::_IsMessageIndexInRange(WORD index) const
+{
+    return index >= 1 && index <= getWriteSequenceMessageIndexLimit();
+}
+
+int CQXImprinterTalusAdapter::setWriteSequenceMessageIndex(unsigned short index)
+{
+    if (!_IsMessageIndexInRange(index))
+        return 0;
+    m_messageIndex = index;
+    return 1;
+}
+
 int CQXImprinterTalusAdapter::Compare(const CQXScannerSettingsAdapter& other) const
 {
     const auto* talus = dynamic_cast<const CQXImprinterTalusAdapter*>(&other);
@@ -93,7 +106,7 @@ int CQXImprinterTalusAdapter::_DoReadFromBuffer(CZKBuffer& buffer)
         return 0;
     CQXImprinterMessageList messages = *m_messages;
     WORD index = 0;
-    if (!messages.ReadBuffer(buffer) || !buffer.RWRead(&index, sizeof(index)))
+    if (!messages.ReadBuffer(buffer) || !buffer.RWRead(&index, sizeof(index)) || !_IsMessageIndexInRange(index))
         return 0;
     *m_messages = messages;
     m_messageIndex = index;
@@ -116,7 +129,8 @@ int CQXImprinterTalusAdapter::_DoReadFromScript(CZKScript& script)
     section.Enter(L"Imprinter");
     CQXImprinterMessageList messages = *m_messages;
     WORD index = 0;
-    if (!messages.ReadScript(script) || !SQXSettingsScript::ReadWord(script, L"WriteSequenceMessageIndex", index))
+    if (!messages.ReadScript(script) || !SQXSettingsScript::ReadWord(script, L"WriteSequenceMessageIndex", index) ||
+        !_IsMessageIndexInRange(index))
         return 0;
     *m_messages = messages;
     m_messageIndex = index;

@@ -3,11 +3,9 @@
 #include <mirelight/QXScannerHelper.h>
 
 #include "QXSettingsCaps.h"
-#include "QXSettingsScript.h"
+#include "QXSettingsFieldTable.h"
 
-#include <brackwater/QXScriptSectionGuard.h>
 #include <fennick/ZKTWSourceManager.h>
-#include <hollin/ZKBuffer.h>
 #include <twaindefs/ZKTwainConstants.h>
 
 #include <set>
@@ -36,17 +34,23 @@ CQXPatchAdapter* CQXPatchAdapter::GenerateAdapter(const wchar_t* scannerName)
     return GenerateAdapter(CQXScannerHelper::QueryScannerInfo(scannerName ? scannerName : L"").family);
 }
 
+const CQXSettingsFieldTable<CQXPatchAdapter::SETTINGS>& CQXPatchAdapter::_Fields()
+{
+    static const CQXSettingsFieldTable<SETTINGS> fields(
+        L"Patch", {{L"Enable", &SETTINGS::enable},
+                   {L"Level2", &SETTINGS::level2},
+                   {L"Level3", &SETTINGS::level3},
+                   {L"Transfer", &SETTINGS::transfer},
+                   {L"Feature", &SETTINGS::feature},
+                   {L"Toggle", &SETTINGS::toggle},
+                   {L"Alarm", &SETTINGS::alarm}});
+    return fields;
+}
+
 int CQXPatchAdapter::Compare(const CQXScannerSettingsAdapter& other) const
 {
     const auto* patch = dynamic_cast<const CQXPatchAdapter*>(&other);
-    if (!patch)
-        return -1;
-    const SETTINGS& a = m_settings;
-    const SETTINGS& b = patch->m_settings;
-    const bool equal = a.enable == b.enable && a.level2 == b.level2 && a.level3 == b.level3 &&
-                       a.transfer == b.transfer && a.feature == b.feature && a.toggle == b.toggle &&
-                       a.alarm == b.alarm;
-    return equal ? 0 : -1;
+    return patch && _Fields().Equal(m_settings, patch->m_settings) ? 0 : -1;
 }
 
 void CQXPatchAdapter::Copy(const CQXScannerSettingsAdapter& other)
@@ -55,70 +59,13 @@ void CQXPatchAdapter::Copy(const CQXScannerSettingsAdapter& other)
         m_settings = patch->m_settings;
 }
 
-int CQXPatchAdapter::_CheckSupport(CQXScannerImpl*) { return 1; }
+int CQXPatchAdapter::_DoReadFromBuffer(CZKBuffer& buffer) { return _Fields().ReadBuffer(buffer, m_settings); }
 
-int CQXPatchAdapter::_CheckPrecondition(CQXScannerImpl*) { return 1; }
+int CQXPatchAdapter::_DoWriteToBuffer(CZKBuffer& buffer) { return _Fields().WriteBuffer(buffer, m_settings); }
 
-int CQXPatchAdapter::_DoReadFromBuffer(CZKBuffer& buffer)
-{
-    LONG enable = 0, level2 = 0, level3 = 0, feature = 0, alarm = 0;
-    SETTINGS read;
-    if (!buffer.RW_R_long(enable) || !buffer.RW_R_long(level2) || !buffer.RW_R_long(level3) ||
-        !buffer.RW_R_WORD(read.transfer) || !buffer.RW_R_long(feature) || !buffer.RW_R_WORD(read.toggle) ||
-        !buffer.RW_R_long(alarm))
-        return 0;
-    read.enable = enable ? 1 : 0;
-    read.level2 = level2 ? 1 : 0;
-    read.level3 = level3 ? 1 : 0;
-    read.feature = feature ? 1 : 0;
-    read.alarm = alarm ? 1 : 0;
-    m_settings = read;
-    return 1;
-}
+int CQXPatchAdapter::_DoReadFromScript(CZKScript& script) { return _Fields().ReadScript(script, m_settings); }
 
-int CQXPatchAdapter::_DoWriteToBuffer(CZKBuffer& buffer)
-{
-    const SETTINGS& s = m_settings;
-    return buffer.RW_W_long(s.enable) && buffer.RW_W_long(s.level2) && buffer.RW_W_long(s.level3) &&
-           buffer.RW_W_WORD(s.transfer) && buffer.RW_W_long(s.feature) && buffer.RW_W_WORD(s.toggle) &&
-           buffer.RW_W_long(s.alarm);
-}
-
-int CQXPatchAdapter::_DoReadFromScript(CZKScript& script)
-{
-    CQXScriptSectionGuard section(script);
-    section.Enter(L"Patch");
-    SETTINGS read;
-    if (!SQXSettingsScript::ReadFlag(script, L"Enable", read.enable) ||
-        !SQXSettingsScript::ReadFlag(script, L"Level2", read.level2) ||
-        !SQXSettingsScript::ReadFlag(script, L"Level3", read.level3) ||
-        !SQXSettingsScript::ReadWord(script, L"Transfer", read.transfer) ||
-        !SQXSettingsScript::ReadFlag(script, L"Feature", read.feature) ||
-        !SQXSettingsScript::ReadWord(script, L"Toggle", read.toggle) ||
-        !SQXSettingsScript::ReadFlag(script, L"Alarm", read.alarm))
-        return 0;
-    m_settings = read;
-    return 1;
-}
-
-int CQXPatchAdapter::_DoWriteToScript(CZKScript& script)
-{
-    CQXScriptSectionGuard section(script);
-    section.Enter(L"Patch");
-    const SETTINGS& s = m_settings;
-    return SQXSettingsScript::WriteFlag(script, L"Enable", s.enable) &&
-           SQXSettingsScript::WriteFlag(script, L"Level2", s.level2) &&
-           SQXSettingsScript::WriteFlag(script, L"Level3", s.level3) &&
-           SQXSettingsScript::WriteInt(script, L"Transfer", s.transfer) &&
-           SQXSettingsScript::WriteFlag(script, L"Feature", s.feature) &&
-           SQXSettingsScript::WriteInt(script, L"Toggle", s.toggle) &&
-           SQXSettingsScript::WriteFlag(script, L"Alarm", s.alarm);
-}
-
-int CQXPatchAdapter::_WriteToScanner(CZKTWSourceManager* sourceManager)
-{
-    return _DoWriteConfigToScanner(sourceManager);
-}
+int CQXPatchAdapter::_DoWriteToScript(CZKScript& script) { return _Fields().WriteScript(script, m_settings); }
 
 int CQXPatchAdapter::_DoWriteConfigToScanner(CZKTWSourceManager* sourceManager)
 {

@@ -147,6 +147,35 @@ TEST(ImprinterPersistenceTest, MessageIndexesOutsideTheFamilyAreRefused)
     EXPECT_EQ(L"\"suffix\"", talus.getSuffix());
 }
 
+TEST(ImprinterPersistenceTest, MessageIndexOutsideTheLimitIsRefusedEverywhere)
+{
+    CQXImprinterTalusAdapter talus;
+    ASSERT_EQ(6, talus.getWriteSequenceMessageIndexLimit());
+    EXPECT_EQ(1, talus.setWriteSequenceMessageIndex(6));
+    EXPECT_EQ(0, talus.setWriteSequenceMessageIndex(7));
+    EXPECT_EQ(0, talus.setWriteSequenceMessageIndex(0));
+    EXPECT_EQ(0, talus.setWriteSequenceMessageIndex(0xFFFF));
+    EXPECT_EQ(6, talus.getWriteSequenceMessageIndex());
+
+    // A stored section or record carrying an index the scanner cannot take
+    // is refused like any other corrupted one, so it never reaches the scanner.
+    CZKScript script;
+    ASSERT_EQ(1, talus.WriteToScript(script));
+    ASSERT_TRUE(script.SetKeyValue(L"WriteSequenceMessageIndex", L"7", 1, L"Imprinter"));
+    CQXImprinterTalusAdapter fromScript;
+    EXPECT_EQ(0, fromScript.ReadFromScript(script));
+    EXPECT_EQ(1, fromScript.getWriteSequenceMessageIndex());
+
+    CZKRBuffer record;
+    ASSERT_EQ(1, talus.WriteToBuffer(record));
+    BYTE& indexLow = record.GetPtr()[record.GetSize() - 2]; // the index closes the record
+    ASSERT_EQ(6, indexLow);
+    indexLow = 0;
+    CQXImprinterTalusAdapter fromBuffer;
+    EXPECT_EQ(0, fromBuffer.ReadFromBuffer(record));
+    EXPECT_EQ(0, fromBuffer.Compare(CQXImprinterTalusAdapter()));
+}
+
 TEST(ImprinterPersistenceTest, CommandTablesCarryCodesLengthsAndTexts)
 {
     CQXImprinterFellAdapter fell;

@@ -24,6 +24,7 @@
 #include <vector>
 
 class CZKBuffer;
+class CZKRBuffer;
 
 class MIRELIGHT_EXPORT CQXScannerImpl
 {
@@ -60,8 +61,9 @@ public:
     // The session library object (TWAIN source manager or ISIS manager).
     virtual CQXScannerSessionManager GetSessionManager() = 0;
     // The value is passed by address; what it points to depends on the tag.
-    virtual BOOL SetTagValue(DWORD tag, DWORD index, void* value) = 0;
-    virtual BOOL GetTagValue(DWORD tag, DWORD index, void* result) = 0;
+    // FALSE without a value or a session library, or when the tag fails.
+    virtual BOOL SetTagValue(DWORD tag, DWORD index, void* value);
+    virtual BOOL GetTagValue(DWORD tag, DWORD index, void* result);
     virtual BOOL LoadCapabilities() = 0;
     virtual BOOL OpenScanner(const wchar_t* name) = 0;
     virtual void CloseScanner() = 0;
@@ -81,6 +83,18 @@ protected:
     void _SetCapability(EQXScannerCapability cap, int value) { m_capabilities[cap] = value; }
     void _ClearCapabilities() { m_capabilities.clear(); }
 
+    // One tag of the implementation's vocabulary, called by SetTagValue and
+    // GetTagValue once value and session library are there; none by default.
+    virtual BOOL _SetTag(DWORD tag, DWORD index, void* value);
+    virtual BOOL _GetTag(DWORD tag, DWORD index, void* result);
+
+    // The collected strips one after the other in a new block of size bytes,
+    // attached to image. FALSE, image untouched, when they do not fit in size
+    // bytes or no block can be had.
+    BOOL _AttachJoinedStrips(CZKRBuffer& image, size_t size) const;
+    // A strip's block back to the pool it came from, or to the heap.
+    void _FreeBlock(void* block);
+
     IQXScannerEventObserver* m_observer = nullptr;
     DWORD m_language = DEFAULT_LANGUAGE;
     std::unordered_map<int, int> m_capabilities;
@@ -89,4 +103,8 @@ protected:
     boost::pool<>* m_pool = nullptr;
     std::vector<Strip> m_strips;
     std::unordered_map<DWORD, std::unique_ptr<CZKObject>> m_objects;
+
+private:
+    typedef BOOL (CQXScannerImpl::*TagCall)(DWORD tag, DWORD index, void* value);
+    BOOL _CallTag(TagCall call, DWORD tag, DWORD index, void* value);
 };

@@ -5,6 +5,9 @@
 #include <mirelight/QXTWAINSettingsAdapter.h>
 #include <mirelight/mirelight_export.h>
 
+template <class RECORD>
+class CQXSettingsFieldTable;
+
 class MIRELIGHT_EXPORT CQXBatchAdapter : public CQXTWAINSettingsAdapter
 {
 public:
@@ -31,15 +34,13 @@ protected:
     CQXBatchAdapter() = default;
 
     using CQXTWAINSettingsAdapter::_WriteToScanner;
-    int _CheckSupport(CQXScannerImpl* impl) override;
-    int _CheckPrecondition(CQXScannerImpl* impl) override;
     int _DoReadFromBuffer(CZKBuffer& buffer) override;
     int _DoWriteToBuffer(CZKBuffer& buffer) override;
     int _DoReadFromScript(CZKScript& script) override;
     int _DoWriteToScript(CZKScript& script) override;
     int _WriteToScanner(CZKTWSourceManager* sourceManager) override;
     // Level and the start and end functions; only while counting is on.
-    virtual int _DoWriteConfigToScanner(CZKTWSourceManager* sourceManager);
+    int _DoWriteConfigToScanner(CZKTWSourceManager* sourceManager) override;
 
     struct SETTINGS
     {
@@ -50,4 +51,7 @@ protected:
         short endFunction = 0;
     };
     SETTINGS m_settings;
+
+private:
+    static const CQXSettingsFieldTable<SETTINGS>& _Fields();
 };

@@ -50,15 +50,12 @@ public:
 protected:
     CQXImageAddressAdapter();
 
-    using CQXTWAINSettingsAdapter::_WriteToScanner;
     int _CheckSupport(CQXScannerImpl* impl) override;
-    int _CheckPrecondition(CQXScannerImpl* impl) override;
     int _DoReadFromBuffer(CZKBuffer& buffer) override;
     int _DoWriteToBuffer(CZKBuffer& buffer) override;
     int _DoReadFromScript(CZKScript& script) override;
     int _DoWriteToScript(CZKScript& script) override;
-    int _WriteToScanner(CZKTWSourceManager* sourceManager) override;
-    virtual int _DoWriteConfigToScanner(CZKTWSourceManager* sourceManager);
+    int _DoWriteConfigToScanner(CZKTWSourceManager* sourceManager) override;
 
 public:
     // Characters per component and of the whole address.

@@ -16,12 +16,6 @@ public:
     int getCheckDigit() const { return m_checkDigit; }
     void setCheckDigit(int checkDigit) { m_checkDigit = checkDigit; }
 
-protected:
-    int _DoReadFromBuffer(CZKBuffer& buffer) override;
-    int _DoWriteToBuffer(CZKBuffer& buffer) override;
-    int _DoReadFromScript(CZKScript& script) override;
-    int _DoWriteToScript(CZKScript& script) override;
-
 private:
     int m_checkDigit = 1;
 };

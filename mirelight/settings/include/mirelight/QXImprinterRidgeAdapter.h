@@ -54,7 +54,6 @@ protected:
     int _DoWriteToBuffer(CZKBuffer&) override { return 1; }
     int _DoReadFromScript(CZKScript& script) override;
     int _DoWriteToScript(CZKScript& script) override;
-    virtual int _DoWriteConfigToScanner(CZKTWSourceManager* sourceManager) = 0;
 
     // A message (a default-value expression) translated and written as
     // printer text; messageKey names the message in the error text.

@@ -27,7 +27,9 @@ public:
     void getWriteSequenceMessage(int index, std::wstring& text) const;
     int setWriteSequenceMessage(int index, const std::wstring& text);
     unsigned short getWriteSequenceMessageIndex() const { return m_messageIndex; }
-    void setWriteSequenceMessageIndex(unsigned short index) { m_messageIndex = index; }
+    // index 1 to getWriteSequenceMessageIndexLimit(); the setter answers 0
+    // and keeps the current index for any other value.
+    int setWriteSequenceMessageIndex(unsigned short index);
 
     int Compare(const CQXScannerSettingsAdapter& other) const override;
     void Copy(const CQXScannerSettingsAdapter& other) override;
@@ -40,6 +42,8 @@ protected:
     int _DoWriteConfigToScanner(CZKTWSourceManager* sourceManager) override;
 
 private:
+    bool _IsMessageIndexInRange(WORD index) const;
+
     std::unique_ptr<CQXImprinterMessageList> m_messages;
     WORD m_messageIndex = 1;
 };

@@ -7,6 +7,9 @@
 
 #include <vector>
 
+template <class RECORD>
+class CQXSettingsFieldTable;
+
 class MIRELIGHT_EXPORT CQXPatchAdapter : public CQXTWAINSettingsAdapter
 {
 public:
@@ -41,16 +44,12 @@ public:
 protected:
     CQXPatchAdapter() = default;
 
-    using CQXTWAINSettingsAdapter::_WriteToScanner;
-    int _CheckSupport(CQXScannerImpl* impl) override;
-    int _CheckPrecondition(CQXScannerImpl* impl) override;
     int _DoReadFromBuffer(CZKBuffer& buffer) override;
     int _DoWriteToBuffer(CZKBuffer& buffer) override;
     int _DoReadFromScript(CZKScript& script) override;
     int _DoWriteToScript(CZKScript& script) override;
-    int _WriteToScanner(CZKTWSourceManager* sourceManager) override;
     // Patch types, toggle, alarm and enable, whatever the enable flag.
-    virtual int _DoWriteConfigToScanner(CZKTWSourceManager* sourceManager);
+    int _DoWriteConfigToScanner(CZKTWSourceManager* sourceManager) override;
 
     // The patch types the reader is to recognise, in the order they go out.
     std::vector<WORD> _PatchTypes() const;
@@ -68,4 +67,7 @@ protected:
         int alarm = 0;
     };
     SETTINGS m_settings;
+
+private:
+    static const CQXSettingsFieldTable<SETTINGS>& _Fields();
 };

@@ -8,10 +8,4 @@ class MIRELIGHT_EXPORT CQXPatchTarnAdapter : public CQXPatchAdapter
 public:
     CQXPatchTarnAdapter() = default;
     EQXScannerFamily GetFamilyCode() const override { return QX_SCANNER_FAMILY_TARN; }
-
-protected:
-    int _DoReadFromBuffer(CZKBuffer& buffer) override;
-    int _DoWriteToBuffer(CZKBuffer& buffer) override;
-    int _DoReadFromScript(CZKScript& script) override;
-    int _DoWriteToScript(CZKScript& script) override;
 };
