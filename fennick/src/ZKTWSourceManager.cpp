@@ -782,7 +782,7 @@ void CZKTWSourceManager::_OnSourceEvent(WORD twMessage)
     switch (twMessage)
     {
     case MSG_XFERREADY:
-        if (m_state != ZKTW_STATE_SOURCE_ENABLED)
+        if (m_state != ZKTW_STATE_SOURCE_ENABLED || !_BeginToldOrKeepTransferReady())
             return;
         _SetState(ZKTW_STATE_TRANSFER_READY);
         _DoTransfers();

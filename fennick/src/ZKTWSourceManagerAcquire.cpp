@@ -2,6 +2,7 @@
 #include <fennick/ZKTWHelper.h>
 #include <fennick/ZKTWSourceManager.h>
 
+#include "ZKTWEventRouter.h"
 #include "ZKTWTrace.h"
 
 #include <wincompat/ZKHiddenWindow.h>
@@ -53,10 +54,11 @@ BOOL CZKTWSourceManager::Acquire(HWND parent, short count, BOOL showUI)
         m_cancelPending = FALSE;
         m_cancelledByApp = FALSE;
         m_acquisitionCancelled = FALSE;
-        if (!_EnableSource(showUI, showUI, parent))
+        _HoldTransfersUntilBeginTold();
+        const BOOL enabled = _EnableSource(showUI, showUI, parent);
+        _TellAcquireBegin(enabled != FALSE);
+        if (!enabled)
             return FALSE;
-        if (IZKTWEventObserver* observer = _Observer())
-            observer->OnAcquireBegin();
         if (!showUI)
             return TRUE;
         _WaitForSourceToClose();
@@ -67,6 +69,43 @@ BOOL CZKTWSourceManager::Acquire(HWND parent, short count, BOOL showUI)
     {
         return FALSE;
     }
+}
+
+void CZKTWSourceManager::_HoldTransfersUntilBeginTold()
+{
+    std::lock_guard<std::mutex> hold(m_beginLock);
+    m_beginTold = false;
+    m_transferReadyKept = false;
+}
+
+void CZKTWSourceManager::_TellAcquireBegin(bool enabled)
+{
+    IZKTWEventObserver* observer = enabled ? _Observer() : nullptr;
+    try
+    {
+        if (observer)
+            observer->OnAcquireBegin();
+    }
+    catch (...) // the hold must end whatever the observer does
+    {
+    }
+    bool kept = false;
+    {
+        std::lock_guard<std::mutex> hold(m_beginLock);
+        m_beginTold = true;
+        std::swap(kept, m_transferReadyKept);
+    }
+    HWND window = m_window;
+    if (kept && window)
+        CZKHiddenWindow::Post(window, WM_ZKTW_SOURCE_EVENT, MSG_XFERREADY, 0);
+}
+
+bool CZKTWSourceManager::_BeginToldOrKeepTransferReady()
+{
+    std::lock_guard<std::mutex> hold(m_beginLock);
+    if (!m_beginTold)
+        m_transferReadyKept = true;
+    return m_beginTold;
 }
 
 void CZKTWSourceManager::CancelAcquire(BOOL wait)

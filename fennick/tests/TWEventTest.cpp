@@ -98,6 +98,52 @@ TEST_F(TWEventTest, TransferReadyEndsTheAcquisitionOnTheWindowThread)
               m_manager.GetCapOnevalue(ICAP_XRESOLUTION, ZKTW_GETCAP_CURRENT, TWTY_FIX32, &resolution));
 }
 
+namespace
+{
+// Takes its time over the begin and calls the source from inside it, as an
+// application reading the scanner's counters at the start would.
+class CSlowBeginObserver : public CRecordingObserver
+{
+public:
+    explicit CSlowBeginObserver(CZKTWSourceManager& manager) : m_manager(manager) {}
+    void OnAcquireBegin() override
+    {
+        TW_FIX32 resolution{};
+        callInsideBegin = m_manager.GetCapOnevalue(ICAP_XRESOLUTION, ZKTW_GETCAP_CURRENT, TWTY_FIX32, &resolution);
+        ZKSleep(150);
+        imagesBeforeBeginEnded = Images();
+        CRecordingObserver::OnAcquireBegin();
+    }
+    int Images() const { return memoryImages.load(); }
+
+    std::atomic<int> imagesBeforeBeginEnded{-1};
+    std::atomic<WORD> callInsideBegin{0};
+
+private:
+    CZKTWSourceManager& m_manager;
+};
+} // namespace
+
+TEST_F(TWEventTest, NoImageArrivesBeforeTheAcquisitionBeginHasBeenTold)
+{
+    CTestSystemFolder folder({"production_duplex"});
+    OpenSource("ZK Virtual Production Duplex");
+    CSlowBeginObserver observer(m_manager);
+    m_manager.SetObserver(&observer);
+    for (int batch = 0; batch < 2; ++batch)
+    {
+        SCOPED_TRACE(batch);
+        observer.memoryImages = 0;
+        ASSERT_TRUE(m_manager.Acquire(nullptr, 2, FALSE));
+        EXPECT_EQ(0, observer.imagesBeforeBeginEnded.load()) << "the source was ready at once";
+        EXPECT_EQ(ZKTW_CAP_SUCCESS, observer.callInsideBegin.load()) << "the window thread served the call";
+        ASSERT_TRUE(WaitFor([&] { return observer.acquireEnds.load() == batch + 1; }));
+        EXPECT_EQ(2, observer.Images());
+        ASSERT_TRUE(WaitFor([&] { return m_manager.GetState() == ZKTW_STATE_SOURCE_OPEN; }));
+    }
+    m_manager.SetObserver(&m_observer);
+}
+
 TEST_F(TWEventTest, InterceptorMayVetoAndIsOwned)
 {
     CTestSystemFolder folder({"production_duplex"});

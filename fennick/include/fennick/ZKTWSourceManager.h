@@ -198,6 +198,14 @@ private:
     // thread inside the loop).
     bool _WaitForTransfersToEnd();
     void _EndAcquisitionForDestruction();
+    // OnAcquireBegin runs on the caller's thread while the source, already
+    // enabled, may be ready: transfers wait until the begin has been told,
+    // so no image reaches the observer before it.
+    void _HoldTransfersUntilBeginTold();
+    // Tells the observer when the source was enabled; ends the hold always.
+    void _TellAcquireBegin(bool enabled);
+    // Window thread, MSG_XFERREADY: false when the event was kept for later.
+    bool _BeginToldOrKeepTransferReady();
 
     CZKDynamicLibrary m_library;
     std::atomic<DSMENTRYPROC> m_dsmEntry{nullptr};
@@ -220,6 +228,9 @@ private:
     std::atomic<BOOL> m_deviceOnline{FALSE};
     std::atomic<BOOL> m_asyncMode{FALSE};
     std::atomic<bool> m_acquireBusy{false}; // an Acquire call is running
+    std::mutex m_beginLock;                 // the two flags below
+    bool m_beginTold = true;
+    bool m_transferReadyKept = false;
     bool m_transfersReset = false;          // window thread: an aborted image already reset the batch
     mutable std::mutex m_capsLock;
     std::set<WORD> m_supportedCaps;
