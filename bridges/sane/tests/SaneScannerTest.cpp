@@ -54,6 +54,7 @@ std::vector<uint8_t> AsSaneRows(const RECORDED_SCANNER_IMAGE& image)
                 rows.push_back(bits == 1 ? uint8_t(~row[i]) : row[i]);
         }
     }
+    CSaneReferenceScan::ClearBitsPastRowEnd(rows, rowBytes, size_t(width) * bits);
     return rows;
 }
 

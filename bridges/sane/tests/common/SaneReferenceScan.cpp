@@ -67,5 +67,16 @@ std::vector<uint8_t> CSaneReferenceScan::PixelRows(const SANE_REFERENCE_PAGE& pa
     for (size_t y = 0; (y + 1) * size_t(p.bytes_per_line) <= page.bytes.size(); ++y)
         rows.insert(rows.end(), page.bytes.begin() + y * p.bytes_per_line,
                     page.bytes.begin() + y * p.bytes_per_line + rowBytes);
+    ClearBitsPastRowEnd(rows, rowBytes, size_t(p.pixels_per_line) * (p.format == SANE_FRAME_RGB ? 3 : 1) * p.depth);
     return rows;
+}
+
+void CSaneReferenceScan::ClearBitsPastRowEnd(std::vector<uint8_t>& rows, size_t rowBytes, size_t bitsPerRow)
+{
+    const unsigned used = bitsPerRow % 8;
+    if (used == 0 || rowBytes == 0)
+        return;
+    const auto mask = static_cast<uint8_t>(0xFF << (8 - used));
+    for (size_t last = rowBytes - 1; last < rows.size(); last += rowBytes)
+        rows[last] &= mask;
 }

@@ -21,5 +21,9 @@ public:
     // Up to pages images of the first device, with the configured options.
     static std::vector<SANE_REFERENCE_PAGE> Scan(int pages = 1);
     // The page's rows without the padding a backend adds past the last pixel.
+    // The bits past the last pixel of a row's last byte are cleared: the test
+    // backend leaves them as they happen to be in its buffer.
     static std::vector<uint8_t> PixelRows(const SANE_REFERENCE_PAGE& page);
+    // Clears those bits in rows of rowBytes bytes holding bitsPerRow bits each.
+    static void ClearBitsPastRowEnd(std::vector<uint8_t>& rows, size_t rowBytes, size_t bitsPerRow);
 };
