@@ -33,6 +33,7 @@ enum class EZKSimPageForm
     JPEG,
     TIFF, // uncompressed TIFF file
     TIFF_GROUP4,
+    ROWS_WHITE_IS_ZERO, // top-down unpadded 1-bit rows, set bits black
 };
 
 // Everything that decides a served page's bytes.
