@@ -300,6 +300,8 @@ void CQXScanSession::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
     // The records are ours now; the bytes only during the call.
     std::unique_ptr<QX_SCANNER_IMAGE_INFO> imageInfo(info.pImageInfo);
     std::unique_ptr<CZKTagHolder> tags(info.pTags);
+    if (_ImageBeyondPages())
+        return; // the rest of the sheet under way when the feeder stopped
     QXSCAN_IMAGE image;
     if (imageInfo)
         image.info = *imageInfo;
