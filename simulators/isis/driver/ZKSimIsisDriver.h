@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include <isisdefs/ZKIsisToolkit.h>
+
 #include "ZKSimIsisImageSource.h"
 #include "ZKSimIsisProfile.h"
 
@@ -36,7 +38,7 @@ private:
     int32_t _StartScan();
     int32_t _ScanSheet(ZKISIS_MODULE* module);
     int32_t _DeliverImage(ZKISIS_MODULE* module, int side, const CZKSimTagStore& settings);
-    int32_t _SendBlocks(ZKISIS_MODULE* next, const std::vector<uint8_t>& bytes);
+    int32_t _SendBlocks(ZKISIS_MODULE* next, const uint8_t* bytes, size_t size);
     std::vector<const CZKSimTagStore*> _SideSettings(int side) const;
 
     std::string m_name; // the driver file's name, seeding page content

@@ -127,16 +127,18 @@ int32_t CZKSimIsisDriver::_DeliverImage(ZKISIS_MODULE* module, int side, const C
     format.widthInches = m_profile.pageWidth;
     format.heightInches = m_profile.pageHeight;
     const int contentSheet = m_profile.distinctSheets > 0 ? (m_sheet - 1) % m_profile.distinctSheets + 1 : m_sheet;
-    const ZK_SIM_ISIS_IMAGE* image = m_images.Get(m_name, contentSheet, side, format);
-    if (!image)
+    // Held until the image end is sent: the page cache may evict the image
+    // meanwhile, and the bytes must outlive that.
+    const ZK_SIM_ISIS_IMAGE image = m_images.Get(m_name, contentSheet, side, format);
+    if (!image.bytes)
         return ZKISIS_ERR_BAD_VALUE;
 
     ImageTags tags;
-    tags.Long(ZKISIS_TAG_IMAGE_WIDTH, image->width);
-    tags.Long(ZKISIS_TAG_IMAGE_LENGTH, image->length);
+    tags.Long(ZKISIS_TAG_IMAGE_WIDTH, image.width);
+    tags.Long(ZKISIS_TAG_IMAGE_LENGTH, image.length);
     tags.Long(ZKISIS_TAG_SAMPLES_PER_PIXEL, format.samplesPerPixel);
     tags.Long(ZKISIS_TAG_BITS_PER_SAMPLE, format.bitsPerSample);
-    tags.Long(ZKISIS_TAG_PHOTOMETRIC, image->photometric);
+    tags.Long(ZKISIS_TAG_PHOTOMETRIC, image.photometric);
     tags.Long(ZKISIS_TAG_PLANAR_CONFIG, 1);
     tags.Long(ZKISIS_TAG_COMPRESSION, format.compression);
     tags.Rational(ZKISIS_TAG_XRESOLUTION, format.xDpi);
@@ -147,21 +149,21 @@ int32_t CZKSimIsisDriver::_DeliverImage(ZKISIS_MODULE* module, int side, const C
     ZKISIS_IMAGE_TAGS list = tags.Finish();
     int32_t status = Send(module->next, ZKISIS_MSG_IMAGE_BEGIN, &list);
     if (status == ZKISIS_OK)
-        status = _SendBlocks(module->next, image->bytes);
+        status = _SendBlocks(module->next, image.Data(), image.Size());
     if (status == ZKISIS_OK && _Fault(ZK_SIM_ISIS_FAULT::LONG_BLOCK, m_sheet))
     {
         const std::vector<uint8_t> extra(m_profile.blockSize, 0);
-        status = _SendBlocks(module->next, extra);
+        status = _SendBlocks(module->next, extra.data(), extra.size());
     }
     return status == ZKISIS_OK ? Send(module->next, ZKISIS_MSG_IMAGE_END, nullptr) : status;
 }
 
-int32_t CZKSimIsisDriver::_SendBlocks(ZKISIS_MODULE* next, const std::vector<uint8_t>& bytes)
+int32_t CZKSimIsisDriver::_SendBlocks(ZKISIS_MODULE* next, const uint8_t* bytes, size_t size)
 {
-    for (size_t offset = 0; offset < bytes.size(); offset += m_profile.blockSize)
+    for (size_t offset = 0; offset < size; offset += m_profile.blockSize)
     {
-        ZKISIS_BLOCK block = {bytes.data() + offset,
-                              static_cast<uint32_t>(std::min<size_t>(m_profile.blockSize, bytes.size() - offset))};
+        ZKISIS_BLOCK block = {bytes + offset,
+                              static_cast<uint32_t>(std::min<size_t>(m_profile.blockSize, size - offset))};
         const int32_t status = Send(next, ZKISIS_MSG_IMAGE_DATA, &block);
         if (status != ZKISIS_OK)
             return status;

@@ -1,50 +1,122 @@
 #include "ZKSimIsisImageSource.h"
 
-#include "ZKSimImageEncoder.h"
-#include "ZKSimPageGenerator.h"
+#include <cmath>
 
-const ZK_SIM_ISIS_IMAGE* CZKSimIsisImageSource::Get(const std::string& scanner, int sheet, int side,
-                                                    const ZK_SIM_ISIS_IMAGE_FORMAT& format)
+#include "ZKSimImageEncoder.h"
+
+namespace
 {
-    const Key key(sheet, side, format.samplesPerPixel * format.bitsPerSample, format.compression, format.xDpi,
-                  format.yDpi, static_cast<int32_t>(format.widthInches * 1000));
-    auto found = m_cache.find(key);
-    if (found != m_cache.end())
-        return &found->second;
+// ISIS compression tag values.
+constexpr int32_t kUncompressed = 1;
+constexpr int32_t kGroup4 = 4;
+constexpr int32_t kJpeg = 6;
+
+// Pixels along inches at dpi, as a scanner truncates them; false when the
+// product is no page dimension at all (negative, not a number, too large).
+bool Pixels(double inches, int32_t dpi, LONG& pixels)
+{
+    const double product = inches * dpi;
+    if (!std::isfinite(product) || product < 1 || product > CZKBitmapHandle::kMaxDimension)
+        return false;
+    pixels = static_cast<LONG>(product);
+    return true;
+}
+} // namespace
+
+CZKSimIsisImageSource::CZKSimIsisImageSource(CZKSimPageCache& cache) : m_cache(cache) {}
+
+ZK_SIM_ISIS_IMAGE CZKSimIsisImageSource::Get(const std::string& scanner, int sheet, int side,
+                                             const ZK_SIM_ISIS_IMAGE_FORMAT& format)
+{
     ZK_SIM_ISIS_IMAGE image;
-    if (!_Build(SZKSimPageGenerator::Seed(scanner, sheet, side, 0), format, image))
-        return nullptr;
-    return &m_cache.emplace(key, std::move(image)).first->second;
+    ZK_SIM_PAGE_KEY key;
+    if (!_PageFormat(format, key.format))
+        return image;
+    key.seed = SZKSimPageGenerator::Seed(scanner, sheet, side, 0);
+    key.form = _Form(format, key.format.bitsPerPixel);
+    image.bytes = m_cache.Get(key, [&](ZK_SIM_PAGE_BYTES& bytes)
+                              { return _Make(key.format, key.seed, key.form, bytes); });
+    if (!image.bytes)
+        return image;
+    image.width = key.format.width;
+    image.length = key.format.height;
+    const int bitsPerPixel = key.format.bitsPerPixel;
+    // Bitonal images go out white-is-zero, the sense of CCITT coding.
+    image.photometric = bitsPerPixel == 1 ? 0 : bitsPerPixel == 8 ? 1 : 2;
+    return image;
 }
 
-bool CZKSimIsisImageSource::_Build(uint32_t seed, const ZK_SIM_ISIS_IMAGE_FORMAT& format, ZK_SIM_ISIS_IMAGE& image)
+bool CZKSimIsisImageSource::_PageFormat(const ZK_SIM_ISIS_IMAGE_FORMAT& format,
+                                        ZK_SIM_PAGE_FORMAT& page)
 {
-    ZK_SIM_PAGE_FORMAT page;
     page.bitsPerPixel = format.samplesPerPixel * format.bitsPerSample;
     page.xDpi = format.xDpi;
     page.yDpi = format.yDpi;
-    page.width = static_cast<LONG>(format.widthInches * format.xDpi);
-    page.height = static_cast<LONG>(format.heightInches * format.yDpi);
-    CZKBitmapHandle bitmap;
-    if (!SZKSimPageGenerator::Generate(page, seed, bitmap))
+    if (page.bitsPerPixel != 1 && page.bitsPerPixel != 8 && page.bitsPerPixel != 24)
         return false;
-    image.width = page.width;
-    image.length = page.height;
-    const bool bitonal = page.bitsPerPixel == 1;
-    // Bitonal images go out white-is-zero, the sense of CCITT coding.
-    image.photometric = bitonal ? 0 : page.bitsPerPixel == 8 ? 1 : 2;
-    const bool known = format.compression == 1 || format.compression == 4 || format.compression == 6;
-    // A compression the layer does not know gets coded data all the same, as
-    // from a scanner with a coder of its own.
-    if (bitonal && (format.compression == 4 || !known))
-        return SZKSimImageEncoder::Encode(bitmap, TWCP_GROUP4, image.bytes);
-    if (!bitonal && (format.compression == 6 || !known))
-        return SZKSimImageEncoder::Encode(bitmap, TWCP_JPEG, image.bytes);
-    // Uncompressed rows, also for a coding the image type cannot have (G4 of
-    // a grey page, JPEG of a bitonal one): drivers then send raw data.
-    image.bytes = SZKSimImageEncoder::Rows(bitmap);
-    if (bitonal)
-        for (uint8_t& byte : image.bytes)
-            byte = static_cast<uint8_t>(~byte);
+    if (!Pixels(format.widthInches, format.xDpi, page.width) ||
+        !Pixels(format.heightInches, format.yDpi, page.height))
+        return false;
+    // The limits a bitmap of the page has, which coded forms are made from.
+    const uint64_t size = static_cast<uint64_t>(SZKSimImageEncoder::DibStride(page.width, page.bitsPerPixel)) *
+                          static_cast<uint64_t>(page.height);
+    return size <= CZKBitmapHandle::kMaxImageSize;
+}
+
+// A compression the layer does not know gets coded data all the same, as
+// from a scanner with a coder of its own; a coding the image type cannot
+// have (G4 of a grey page, JPEG of a bitonal one) gets raw rows, as drivers
+// send them.
+EZKSimPageForm CZKSimIsisImageSource::_Form(const ZK_SIM_ISIS_IMAGE_FORMAT& format, int bitsPerPixel)
+{
+    const bool bitonal = bitsPerPixel == 1;
+    const int32_t compression = format.compression;
+    const bool known = compression == kUncompressed || compression == kGroup4 || compression == kJpeg;
+    if (bitonal && (compression == kGroup4 || !known))
+        return EZKSimPageForm::GROUP4;
+    if (!bitonal && (compression == kJpeg || !known))
+        return EZKSimPageForm::JPEG;
+    return bitonal ? EZKSimPageForm::ROWS_WHITE_IS_ZERO : EZKSimPageForm::TWAIN_ROWS;
+}
+
+bool CZKSimIsisImageSource::_Make(const ZK_SIM_PAGE_FORMAT& page, uint32_t seed, EZKSimPageForm form,
+                                  ZK_SIM_PAGE_BYTES& bytes)
+{
+    if (form == EZKSimPageForm::GROUP4 || form == EZKSimPageForm::JPEG)
+        return _MakeCoded(page, seed, form, bytes);
+    return _MakeRows(page, seed, bytes);
+}
+
+// Top-down unpadded rows painted straight into the image, colour red first;
+// bitonal rows then turned to white-is-zero.
+bool CZKSimIsisImageSource::_MakeRows(const ZK_SIM_PAGE_FORMAT& page, uint32_t seed, ZK_SIM_PAGE_BYTES& bytes)
+{
+    const size_t rowBytes = SZKSimPageGenerator::RowBytes(page);
+    bytes = m_cache.Allocate(rowBytes * static_cast<size_t>(page.height));
+    if (!bytes.data)
+        return false;
+    ZK_SIM_PAGE_ROWS rows;
+    rows.top = bytes.data.get();
+    rows.stride = static_cast<ptrdiff_t>(rowBytes);
+    rows.redFirst = true;
+    if (!SZKSimPageGenerator::Paint(page, seed, rows))
+        return false;
+    if (page.bitsPerPixel == 1)
+        SZKSimImageEncoder::Invert(bytes.data.get(), bytes.size);
+    return true;
+}
+
+bool CZKSimIsisImageSource::_MakeCoded(const ZK_SIM_PAGE_FORMAT& page, uint32_t seed, EZKSimPageForm form,
+                                       ZK_SIM_PAGE_BYTES& bytes)
+{
+    CZKBitmapHandle bitmap;
+    std::vector<BYTE> coded;
+    if (!SZKSimPageGenerator::Generate(page, seed, bitmap) ||
+        !SZKSimImageEncoder::Encode(bitmap, form == EZKSimPageForm::GROUP4 ? TWCP_GROUP4 : TWCP_JPEG, coded))
+        return false;
+    bytes = m_cache.Allocate(coded.size());
+    if (!bytes.data)
+        return false;
+    std::copy(coded.begin(), coded.end(), bytes.data.get());
     return true;
 }

@@ -1,15 +1,15 @@
 // The images a virtual driver delivers: a generated page per sheet and side,
-// encoded the way the scan window asks, built once and then served from
-// memory.
+// encoded the way the scan window asks. Images are kept in a bounded page
+// cache (the process-wide one unless told otherwise), least recently used
+// first out, so a long scan does not grow memory without limit; an image
+// handed out stays valid while its holder keeps it, evicted or not.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
-#include <tuple>
-#include <vector>
 
-#include <isisdefs/ZKIsisToolkit.h>
+#include "ZKSimPageCache.h"
 
 struct ZK_SIM_ISIS_IMAGE_FORMAT
 {
@@ -27,18 +27,31 @@ struct ZK_SIM_ISIS_IMAGE
     int32_t width = 0;
     int32_t length = 0;
     int32_t photometric = 0;
-    std::vector<uint8_t> bytes;
+    // Null when no image could be made; held for as long as it is sent.
+    CZKSimPageCache::Page bytes;
+
+    const uint8_t* Data() const { return bytes ? bytes->data.get() : nullptr; }
+    size_t Size() const { return bytes ? bytes->size : 0; }
 };
 
 class CZKSimIsisImageSource
 {
 public:
-    // nullptr for a format no page can have.
-    const ZK_SIM_ISIS_IMAGE* Get(const std::string& scanner, int sheet, int side, const ZK_SIM_ISIS_IMAGE_FORMAT& format);
+    explicit CZKSimIsisImageSource(CZKSimPageCache& cache = CZKSimPageCache::Shared());
+
+    // An image without bytes for a format no page can have.
+    ZK_SIM_ISIS_IMAGE Get(const std::string& scanner, int sheet, int side,
+                          const ZK_SIM_ISIS_IMAGE_FORMAT& format);
 
 private:
-    typedef std::tuple<int, int, int32_t, int32_t, int32_t, int32_t, int32_t> Key;
-    static bool _Build(uint32_t seed, const ZK_SIM_ISIS_IMAGE_FORMAT& format, ZK_SIM_ISIS_IMAGE& image);
+    // The page format in pixels; false for sizes no page can have.
+    static bool _PageFormat(const ZK_SIM_ISIS_IMAGE_FORMAT& format, ZK_SIM_PAGE_FORMAT& page);
+    static EZKSimPageForm _Form(const ZK_SIM_ISIS_IMAGE_FORMAT& format, int bitsPerPixel);
+    bool _Make(const ZK_SIM_PAGE_FORMAT& page, uint32_t seed, EZKSimPageForm form,
+               ZK_SIM_PAGE_BYTES& bytes);
+    bool _MakeRows(const ZK_SIM_PAGE_FORMAT& page, uint32_t seed, ZK_SIM_PAGE_BYTES& bytes);
+    bool _MakeCoded(const ZK_SIM_PAGE_FORMAT& page, uint32_t seed, EZKSimPageForm form,
+                    ZK_SIM_PAGE_BYTES& bytes);
 
-    std::map<Key, ZK_SIM_ISIS_IMAGE> m_cache;
+    CZKSimPageCache& m_cache;
 };

@@ -25,6 +25,8 @@ public:
     // red, green, blue order.
     static std::vector<BYTE> Rows(const CZKBitmapHandle& page);
     static DWORD BytesPerRow(const CZKBitmapHandle& page);
+    // Flips every bit: bitonal rows between black-is-zero and white-is-zero.
+    static void Invert(BYTE* bytes, size_t size);
     // TWCP_NONE (Rows), TWCP_GROUP4 (T.6 of a 1-bit page) or TWCP_JPEG (JFIF
     // of a grey or colour page).
     static bool Encode(const CZKBitmapHandle& page, TW_UINT16 compression, std::vector<BYTE>& out);

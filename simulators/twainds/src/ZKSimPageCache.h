@@ -33,7 +33,8 @@ enum class EZKSimPageForm
     JPEG,
     TIFF, // uncompressed TIFF file
     TIFF_GROUP4,
-    BMP_FILE, // file header and DIB
+    BMP_FILE,           // file header and DIB
+    ROWS_WHITE_IS_ZERO, // top-down unpadded 1-bit rows, set bits black
 };
 
 // Everything that decides a served page's bytes.

@@ -104,11 +104,13 @@ EQXScanExitCode CQXScanSession::Run(std::string& error)
         return code;
     CQXScanner& scanner = access.Scanner();
     m_twain = scanner.GetSessionManager().GetTWAIN();
+    m_scanner = &scanner;
     scanner.SetObserver(this);
     code = _Configure(scanner, error);
     if (code == QXSCAN_EXIT_OK)
         code = _Acquire(scanner, error);
     scanner.SetObserver(nullptr);
+    m_scanner = nullptr;
     std::string finishError;
     if (!m_writer.Finish(finishError) && code == QXSCAN_EXIT_OK)
     {
@@ -264,6 +266,9 @@ void CQXScanSession::OnSessionEnd(QX_SCANNER_SESSION_END_INFO&)
 
 void CQXScanSession::OnError(QX_SCANNER_ERROR_INFO& info)
 {
+    // The stop at --pages is the tool's own, not the operator's cancel.
+    if (m_pagesStop && info.nError == QX_SCANNER_ERROR_CANCELLED)
+        return;
     // The first error is the cause; later ones follow from it.
     int none = QX_SCANNER_ERROR_NONE;
     m_scannerError.compare_exchange_strong(none, info.nError);
@@ -295,6 +300,8 @@ void CQXScanSession::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
     // The records are ours now; the bytes only during the call.
     std::unique_ptr<QX_SCANNER_IMAGE_INFO> imageInfo(info.pImageInfo);
     std::unique_ptr<CZKTagHolder> tags(info.pTags);
+    if (_ImageBeyondPages())
+        return; // the rest of the sheet under way when the feeder stopped
     QXSCAN_IMAGE image;
     if (imageInfo)
         image.info = *imageInfo;
@@ -302,18 +309,41 @@ void CQXScanSession::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
         image.tags = *tags;
     if (info.pData && info.pData->GetPtr())
         image.bytes.assign(info.pData->GetPtr(), info.pData->GetPtr() + info.pData->GetSize());
-    std::lock_guard<std::mutex> guard(m_lock);
-    if (!m_writeError.empty())
-        return;
-    std::string file;
-    int page = 0;
-    std::string error;
-    if (!m_writer.Write(image, file, page, error))
     {
-        _WriteFailed(error);
-        return;
+        std::lock_guard<std::mutex> guard(m_lock);
+        if (!m_writeError.empty() || _ImageBeyondPages())
+            return;
+        std::string file;
+        int page = 0;
+        std::string error;
+        if (!m_writer.Write(image, file, page, error))
+        {
+            _WriteFailed(error);
+            return;
+        }
+        _Record(image, file, page, image.bytes.size());
     }
-    _Record(image, file, page, image.bytes.size());
+    _StopAtPages();
+}
+
+bool CQXScanSession::_CountsPagesItself() const
+{
+    return !m_twain && m_options.pages > 0;
+}
+
+bool CQXScanSession::_ImageBeyondPages() const
+{
+    return _CountsPagesItself() && m_images >= m_options.pages;
+}
+
+void CQXScanSession::_StopAtPages()
+{
+    if (!_CountsPagesItself() || m_images < m_options.pages || m_pagesStop.exchange(true))
+        return;
+    // From the scanner's own thread: the stop takes effect after the sheet
+    // under way, without waiting here for the run to end.
+    if (CQXScanner* scanner = m_scanner.load())
+        scanner->CancelAcquire(FALSE);
 }
 
 void CQXScanSession::_Record(const QXSCAN_IMAGE& image, const std::string& file, int page, size_t bytes)

@@ -43,6 +43,12 @@ private:
     // bytes: what the scanner sent, or the size of the file it wrote.
     void _Record(const QXSCAN_IMAGE& image, const std::string& file, int page, size_t bytes);
     void _WriteFailed(const std::string& error);
+    // ISIS drivers count --pages in sheets and finish the sheet under way
+    // when stopped: the tool counts images itself, stops the feeder at the
+    // last one asked for and keeps no image beyond it.
+    bool _CountsPagesItself() const;
+    bool _ImageBeyondPages() const;
+    void _StopAtPages();
 
     QXSCAN_OPTIONS m_options;
     CQXScanImageWriter m_writer;
@@ -51,10 +57,12 @@ private:
     std::set<std::string> m_files;
     QX_SCANNER_SESSION_BEGIN_INFO m_session; // of the pass under way
     CZKTWSourceManager* m_twain = nullptr;   // null for ISIS drivers
+    std::atomic<CQXScanner*> m_scanner{nullptr}; // while scanning
     std::string m_writeError;
     std::atomic<int> m_images{0};
     std::atomic<long> m_sheet{0};
     std::atomic<int> m_scannerError{0};
     std::atomic<bool> m_ended{false};
     std::atomic<bool> m_cancelled{false};
+    std::atomic<bool> m_pagesStop{false}; // the feeder stopped at --pages
 };

@@ -183,3 +183,24 @@ TEST(ScanOutputTest, FilesTheScannerWritesItselfAreIndexedLikeImagesInMemory)
     EXPECT_FALSE(fromFile[0]["tags"]["imprintedText"].is_null());
     EXPECT_FALSE(fromFile[0]["tags"]["imageAddress"].is_null());
 }
+
+TEST(ScanOutputTest, PagesStopsAnIsisScanAfterThatManyImages)
+{
+    // The duplex driver feeds five sheets, two images each: a count ending
+    // mid-sheet leaves out the sheet's back, as a TWAIN source would.
+    for (int pages : {3, 4})
+    {
+        CTempFolder out;
+        const TOOL_RESULT result = CToolRun::Run({"scan", "isis:ZK Virtual Duplex 60", "--pages",
+                                                  std::to_string(pages), "--out", out.Path()});
+        ASSERT_EQ(0, result.exitCode) << pages << ": " << result.err;
+        EXPECT_EQ("", result.err);
+        EXPECT_NE(std::string::npos,
+                  result.out.find("done: " + std::to_string(pages) + " pages in " + std::to_string(pages) + " files"))
+            << result.out;
+        const std::vector<nlohmann::json> index = CIndexFile::Read(out.Path());
+        ASSERT_EQ(static_cast<size_t>(pages), index.size());
+        for (size_t i = 0; i < index.size(); ++i)
+            EXPECT_EQ(static_cast<int>(i + 1), index[i]["image"]);
+    }
+}
