@@ -210,25 +210,6 @@ bool SZKSimImageEncoder::Encode(const CZKBitmapHandle& page, TW_UINT16 compressi
     }
 }
 
-bool SZKSimImageEncoder::WriteFile(const std::string& path, TW_UINT16 format, TW_UINT16 compression,
-                                   const CZKBitmapHandle& page)
-{
-    switch (format)
-    {
-    case TWFF_TIFF:
-        return _WriteTiff(path, compression, page);
-    case TWFF_BMP:
-        return _WriteBytes(path, BmpFile(page));
-    case TWFF_JFIF:
-    {
-        std::vector<BYTE> jpeg;
-        return page.GetBitsPerPixel() != 1 && page.Compress_JPEG(jpeg, kJpegQuality) && _WriteBytes(path, jpeg);
-    }
-    default:
-        return false;
-    }
-}
-
 // libtiff writes files only, so the page goes through a scratch file.
 bool SZKSimImageEncoder::TiffBytes(TW_UINT16 compression, const CZKBitmapHandle& page, std::vector<BYTE>& out)
 {
@@ -247,13 +228,6 @@ bool SZKSimImageEncoder::TiffBytes(TW_UINT16 compression, const CZKBitmapHandle&
     }
     std::remove(path.c_str());
     return written;
-}
-
-bool SZKSimImageEncoder::_WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    return file && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
-           std::fflush(file.get()) == 0;
 }
 
 bool SZKSimImageEncoder::_WriteTiff(const std::string& path, TW_UINT16 compression, const CZKBitmapHandle& page)

@@ -19,7 +19,8 @@ public:
                                        const std::vector<ZK_RGBQUAD>& palette);
     // Bytes of one padded DIB row.
     static DWORD DibStride(LONG width, int bitsPerPixel);
-    // A .bmp file: the file header followed by the DIB.
+    // A .bmp file: the file header followed by the DIB (the reference the
+    // served file form is checked against).
     static std::vector<BYTE> BmpFile(const CZKBitmapHandle& page);
     // Rows as memory transfers deliver them: top-down, unpadded, colour in
     // red, green, blue order.
@@ -30,16 +31,12 @@ public:
     // TWCP_NONE (Rows), TWCP_GROUP4 (T.6 of a 1-bit page) or TWCP_JPEG (JFIF
     // of a grey or colour page).
     static bool Encode(const CZKBitmapHandle& page, TW_UINT16 compression, std::vector<BYTE>& out);
-    // TWFF_TIFF (Group 4 for 1-bit pages when asked, else uncompressed),
-    // TWFF_BMP or TWFF_JFIF.
-    static bool WriteFile(const std::string& path, TW_UINT16 format, TW_UINT16 compression,
-                          const CZKBitmapHandle& page);
-    // A whole TIFF file in memory, as WriteFile would write it.
+    // A whole TIFF file in memory: Group 4 for a 1-bit page when asked,
+    // else uncompressed; bitonal pages white-is-zero.
     static bool TiffBytes(TW_UINT16 compression, const CZKBitmapHandle& page, std::vector<BYTE>& out);
     // The pixel type and compression combination the source can deliver.
     static TW_UINT16 EffectiveCompression(int bitsPerPixel, TW_UINT16 compression);
 
 private:
     static bool _WriteTiff(const std::string& path, TW_UINT16 compression, const CZKBitmapHandle& page);
-    static bool _WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
 };
