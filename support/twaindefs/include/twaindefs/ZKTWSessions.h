@@ -60,7 +60,7 @@ public:
         if (m_sessions.count(id))
             return Fail(origin, TWCC_MAXCONNECTIONS);
         TW_UINT16 condition = TWCC_BUMMER;
-        std::unique_ptr<Session> session = open(static_cast<const TW_IDENTITY&>(*identity), condition);
+        std::unique_ptr<Session> session = open(*identity, condition);
         if (!session)
             return Fail(origin, condition);
         *identity = session->GetSource();
