@@ -2,6 +2,8 @@
 
 #include "QXText.h"
 
+#include <brackwater/QXRecordScript.h>
+
 #include <hollin/ZKCommon.h>
 #include <hollin/ZKDict.h>
 #include <hollin/ZKScript.h>
@@ -59,4 +61,29 @@ BOOL SQXLineItems::Read(CZKScript& script, const wchar_t* key, CZKDict& pairs,
             pairs.SetKeyValue(Unguard(parts[0], commaGuard), Unguard(parts[1], commaGuard));
     }
     return TRUE;
+}
+
+BOOL SQXLineItems::WriteSwitched(CZKScript& script, const wchar_t* switchKey,
+                                 const wchar_t* itemKey, const CZKDict& pairs,
+                                 const wchar_t* commaGuard)
+{
+    const BOOL hasLines = pairs.IsEmpty() ? FALSE : TRUE;
+    return (SQXRecordScript::WriteBool(script, switchKey, hasLines) &&
+            Write(script, itemKey, pairs, commaGuard))
+               ? TRUE
+               : FALSE;
+}
+
+BOOL SQXLineItems::ReadSwitched(CZKScript& script, const wchar_t* switchKey, const wchar_t* itemKey,
+                                CZKDict& pairs, const wchar_t* commaGuard)
+{
+    BOOL hasLines = FALSE;
+    if (!SQXRecordScript::ReadBool(script, switchKey, hasLines))
+        return FALSE;
+    if (!hasLines)
+    {
+        pairs.RemoveAll();
+        return TRUE;
+    }
+    return Read(script, itemKey, pairs, commaGuard);
 }

@@ -28,6 +28,15 @@ public:
     static BOOL Read(CZKScript& script, const wchar_t* key, CZKDict& pairs,
                      const wchar_t* commaGuard);
 
+    // A switch key saying whether the lines of itemKey follow, then those
+    // lines (substitutions, mappings, value lists).
+    static BOOL WriteSwitched(CZKScript& script, const wchar_t* switchKey, const wchar_t* itemKey,
+                              const CZKDict& pairs, const wchar_t* commaGuard);
+    // A switch that is off empties the dictionary; a missing switch, or one
+    // that is on without a single line of itemKey, is a damaged record: FALSE.
+    static BOOL ReadSwitched(CZKScript& script, const wchar_t* switchKey, const wchar_t* itemKey,
+                             CZKDict& pairs, const wchar_t* commaGuard);
+
     static std::wstring Guard(const std::wstring& text, const wchar_t* commaGuard);
     static std::wstring Unguard(const std::wstring& text, const wchar_t* commaGuard);
 };

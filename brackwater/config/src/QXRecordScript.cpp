@@ -86,3 +86,8 @@ bool SQXRecordScript::IsStoredVersionAtLeast(CZKScript& script, const wchar_t* f
     fixed.CreateVersionFromString(fixedVersion);
     return fixed.Compare(stored) <= 0;
 }
+
+BOOL SQXRecordScript::WriteStoredVersion(CZKScript& script, const wchar_t* version)
+{
+    return script.SetKeyValue(kVersionKey, version, 0, kVersionSection);
+}

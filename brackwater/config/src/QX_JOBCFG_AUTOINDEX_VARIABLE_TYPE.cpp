@@ -4,6 +4,8 @@
 
 #include <hollin/ZKScript.h>
 
+#include "QXScriptFile.h"
+
 namespace
 {
 const wchar_t kLabel[] = L"Label";
@@ -25,11 +27,8 @@ const wchar_t kOCRFilter[] = L"OCRFilter";
 const wchar_t kUserDicPath[] = L"UserDicPath";
 
 const wchar_t kOCRKeysVersion[] = L"1.3.0.0";
-const wchar_t kFileVersionSection[] = L"Version";
-const wchar_t kFileVersionKey[] = L"VersionNumber";
 const wchar_t kFileSection[] = L"IndexVariable";
 const int kDefaultSection = 1;
-const int kExplicitSection = 0;
 
 // The flag set travels as a signed 64-bit decimal: the same bits either way.
 BOOL WriteType(CZKScript& script, uint64_t type)
@@ -181,22 +180,10 @@ BOOL QX_JOBCFG_AUTOINDEX_VARIABLE_TYPE::fromscript(CZKScript& script)
 
 BOOL QX_JOBCFG_AUTOINDEX_VARIABLE_TYPE::tofile(const std::wstring& path) const
 {
-    CZKScript script;
-    if (!script.SetKeyValue(kFileVersionKey, kOCRKeysVersion, kExplicitSection,
-                            kFileVersionSection))
-        return FALSE;
-    script.SetDefaultSection(kFileSection);
-    return (toscript(script) && script.Save(path)) ? TRUE : FALSE;
+    return SQXScriptFile::Save(*this, path, kFileSection, kOCRKeysVersion);
 }
 
 BOOL QX_JOBCFG_AUTOINDEX_VARIABLE_TYPE::fromfile(const std::wstring& path)
 {
-    CZKScript script;
-    if (!script.Load(path))
-    {
-        reset();
-        return FALSE;
-    }
-    script.SetDefaultSection(kFileSection);
-    return fromscript(script);
+    return SQXScriptFile::Load(*this, path, kFileSection);
 }

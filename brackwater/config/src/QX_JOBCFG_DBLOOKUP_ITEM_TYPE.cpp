@@ -31,21 +31,14 @@ const MappingKeys kDocumentMapping = {L"DOC_OutputFieldsMapping", L"DOC_MappingI
 
 bool WriteMapping(CZKScript& script, const MappingKeys& keys, const CZKDict& mapping)
 {
-    return SQXRecordScript::WriteBool(script, keys.flag, mapping.IsEmpty() ? FALSE : TRUE) &&
-           SQXLineItems::Write(script, keys.item, mapping, SQXLineItems::kBackspaceGuard);
+    return SQXLineItems::WriteSwitched(script, keys.flag, keys.item, mapping,
+                                       SQXLineItems::kBackspaceGuard) != FALSE;
 }
 
 bool ReadMapping(CZKScript& script, const MappingKeys& keys, CZKDict& mapping)
 {
-    BOOL hasEntries = FALSE;
-    if (!SQXRecordScript::ReadBool(script, keys.flag, hasEntries))
-        return false;
-    if (!hasEntries)
-    {
-        mapping.RemoveAll();
-        return true;
-    }
-    return SQXLineItems::Read(script, keys.item, mapping, SQXLineItems::kBackspaceGuard) != FALSE;
+    return SQXLineItems::ReadSwitched(script, keys.flag, keys.item, mapping,
+                                      SQXLineItems::kBackspaceGuard) != FALSE;
 }
 } // namespace
 

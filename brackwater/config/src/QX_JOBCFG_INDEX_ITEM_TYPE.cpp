@@ -116,28 +116,6 @@ std::wstring QX_JOBCFG_INDEX_ITEM_TYPE::DecodeDefaultValue(const std::wstring& s
     return SQXText::ReplaceAll(stored, kEscapedLineBreak, kLineBreak);
 }
 
-BOOL QX_JOBCFG_INDEX_ITEM_TYPE::_WriteSubstitutions(CZKScript& script) const
-{
-    const BOOL hasItems = substitutions.IsEmpty() ? FALSE : TRUE;
-    return SQXRecordScript::WriteBool(script, kSubstitution, hasItems) &&
-           SQXLineItems::Write(script, kSubstitutionItem, substitutions,
-                               SQXLineItems::kBackspaceGuard);
-}
-
-bool QX_JOBCFG_INDEX_ITEM_TYPE::_ReadSubstitutions(CZKScript& script)
-{
-    BOOL hasItems = FALSE;
-    if (!SQXRecordScript::ReadBool(script, kSubstitution, hasItems))
-        return false;
-    if (!hasItems)
-    {
-        substitutions.RemoveAll();
-        return true;
-    }
-    return SQXLineItems::Read(script, kSubstitutionItem, substitutions,
-                              SQXLineItems::kBackspaceGuard) != FALSE;
-}
-
 BOOL QX_JOBCFG_INDEX_ITEM_TYPE::toscript(CZKScript& script) const
 {
     return SQXRecordScript::WriteText(script, kLabel, strLabel) &&
@@ -146,7 +124,9 @@ BOOL QX_JOBCFG_INDEX_ITEM_TYPE::toscript(CZKScript& script) const
            SQXRecordScript::WriteText(script, kDefaultValue, EncodeDefaultValue(strDefaultValue)) &&
            SQXRecordScript::WriteText(script, kInputMask, strInputMask) &&
            SQXRecordScript::WriteText(script, kOutputMask, strOutputMask) &&
-           valueList.toscript(script) && _WriteSubstitutions(script) &&
+           valueList.toscript(script) &&
+           SQXLineItems::WriteSwitched(script, kSubstitution, kSubstitutionItem, substitutions,
+                                       SQXLineItems::kBackspaceGuard) &&
            SQXRecordScript::WriteBool(script, kCheckDuringScanning, bCheckDuringScanning) &&
            SQXRecordScript::WriteBool(script, kHidden, bHidden) &&
            SQXRecordScript::WriteBool(script, kReadOnly, bReadOnly) &&
@@ -165,7 +145,9 @@ BOOL QX_JOBCFG_INDEX_ITEM_TYPE::fromscript(CZKScript& script)
         SQXRecordScript::ReadText(script, kDefaultValue, defaultValue) &&
         SQXRecordScript::ReadText(script, kInputMask, strInputMask) &&
         SQXRecordScript::ReadText(script, kOutputMask, strOutputMask) &&
-        valueList.fromscript(script) && _ReadSubstitutions(script) &&
+        valueList.fromscript(script) &&
+        SQXLineItems::ReadSwitched(script, kSubstitution, kSubstitutionItem, substitutions,
+                                   SQXLineItems::kBackspaceGuard) &&
         SQXRecordScript::ReadBool(script, kCheckDuringScanning, bCheckDuringScanning) &&
         SQXRecordScript::ReadBool(script, kHidden, bHidden) &&
         SQXRecordScript::ReadBool(script, kReadOnly, bReadOnly) &&

@@ -42,24 +42,18 @@ int QX_JOBCFG_INDEX_ITEM_VALUELIST_TYPE::compare(
 
 BOOL QX_JOBCFG_INDEX_ITEM_VALUELIST_TYPE::toscript(CZKScript& script) const
 {
-    const BOOL hasValues = values.IsEmpty() ? FALSE : TRUE;
-    return SQXRecordScript::WriteBool(script, kTextList, hasValues) &&
-           SQXLineItems::Write(script, kListItem, values, SQXLineItems::kTildeGuard) &&
+    return SQXLineItems::WriteSwitched(script, kTextList, kListItem, values,
+                                       SQXLineItems::kTildeGuard) &&
            SQXRecordScript::WriteBool(script, kAllowAnyValue, bAllowAnyValue) &&
            indexAction.toscript(script, kIndexAction);
 }
 
 BOOL QX_JOBCFG_INDEX_ITEM_VALUELIST_TYPE::fromscript(CZKScript& script)
 {
-    BOOL hasValues = FALSE;
-    bool ok = SQXRecordScript::ReadBool(script, kTextList, hasValues);
-    // A list announced but without a single line is a damaged record.
-    if (ok && hasValues)
-        ok = SQXLineItems::Read(script, kListItem, values, SQXLineItems::kTildeGuard);
-    else
-        values.RemoveAll();
-    ok = ok && SQXRecordScript::ReadBool(script, kAllowAnyValue, bAllowAnyValue) &&
-         indexAction.fromscript(script, kIndexAction);
+    const bool ok = SQXLineItems::ReadSwitched(script, kTextList, kListItem, values,
+                                               SQXLineItems::kTildeGuard) &&
+                    SQXRecordScript::ReadBool(script, kAllowAnyValue, bAllowAnyValue) &&
+                    indexAction.fromscript(script, kIndexAction);
     if (!ok)
         reset();
     return ok ? TRUE : FALSE;

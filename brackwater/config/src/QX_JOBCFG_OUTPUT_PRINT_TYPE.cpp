@@ -2,8 +2,7 @@
 
 #include "QXRecordConstruction.h"
 #include "QXRecordFields.h"
-
-#include <hollin/ZKScript.h>
+#include "QXScriptFile.h"
 
 namespace
 {
@@ -84,19 +83,10 @@ BOOL QX_JOBCFG_OUTPUT_PRINT_TYPE::fromscript(CZKScript& script)
 
 BOOL QX_JOBCFG_OUTPUT_PRINT_TYPE::tofile(const std::wstring& path) const
 {
-    CZKScript script;
-    script.SetDefaultSection(kFileSection);
-    return (toscript(script) && script.Save(path)) ? TRUE : FALSE;
+    return SQXScriptFile::Save(*this, path, kFileSection);
 }
 
 BOOL QX_JOBCFG_OUTPUT_PRINT_TYPE::fromfile(const std::wstring& path)
 {
-    CZKScript script;
-    if (!script.Load(path))
-    {
-        reset();
-        return FALSE;
-    }
-    script.SetDefaultSection(kFileSection);
-    return fromscript(script);
+    return SQXScriptFile::Load(*this, path, kFileSection);
 }

@@ -1,5 +1,6 @@
 #include <brackwater/QX_USRPRO_GENERAL_TYPE.h>
 
+#include "QXImageViewPreferences.h"
 #include "QXMeasurementSystem.h"
 #include "QXRecordConstruction.h"
 #include "QXRecordFields.h"
@@ -43,13 +44,7 @@ void QX_USRPRO_GENERAL_TYPE::init()
     ms.value = SQXMeasurementSystem::GetUserDefault();
     iconSize.reset();
     iconLabel.reset();
-    selectUnit.reset();
-    flagUnit.reset();
-    zoomMode.reset();
-    imageDisplayType.reset();
-    nEnterKeyAction = 0;
-    nRowsInImageViewer = 2;
-    nColsInImageViewer = 4;
+    SQXImageViewPreferences::Init(*this);
     nMagnificationRatio = 100;
     nViewScrollStep = 10;
     nViewZoomStep = 10;
@@ -59,9 +54,7 @@ void QX_USRPRO_GENERAL_TYPE::init()
 
 void QX_USRPRO_GENERAL_TYPE::reset()
 {
-    ivFilter.reset();
-    tvFilter.reset();
-    removeBlankImages.reset();
+    SQXImageViewPreferences::ResetFilters(*this);
     strUserWorkspace.clear();
     strLastJob.clear();
     strLastBatch.clear();
@@ -74,16 +67,7 @@ void QX_USRPRO_GENERAL_TYPE::set(const QX_USRPRO_GENERAL_TYPE& other)
     ms.set(other.ms);
     iconSize.set(other.iconSize);
     iconLabel.set(other.iconLabel);
-    selectUnit.set(other.selectUnit);
-    flagUnit.set(other.flagUnit);
-    zoomMode.set(other.zoomMode);
-    imageDisplayType.set(other.imageDisplayType);
-    ivFilter.set(other.ivFilter);
-    tvFilter.set(other.tvFilter);
-    removeBlankImages.set(other.removeBlankImages);
-    nEnterKeyAction = other.nEnterKeyAction;
-    nRowsInImageViewer = other.nRowsInImageViewer;
-    nColsInImageViewer = other.nColsInImageViewer;
+    SQXImageViewPreferences::Set(*this, other);
     nMagnificationRatio = other.nMagnificationRatio;
     nViewScrollStep = other.nViewScrollStep;
     nViewZoomStep = other.nViewZoomStep;
@@ -96,25 +80,20 @@ void QX_USRPRO_GENERAL_TYPE::set(const QX_USRPRO_GENERAL_TYPE& other)
 
 int QX_USRPRO_GENERAL_TYPE::compare(const QX_USRPRO_GENERAL_TYPE& o) const
 {
-    const bool same =
-        strLanguage == o.strLanguage && ms == o.ms && iconSize == o.iconSize &&
-        iconLabel == o.iconLabel && selectUnit == o.selectUnit && flagUnit == o.flagUnit &&
-        zoomMode == o.zoomMode && imageDisplayType == o.imageDisplayType &&
-        ivFilter == o.ivFilter && tvFilter == o.tvFilter &&
-        removeBlankImages == o.removeBlankImages && nEnterKeyAction == o.nEnterKeyAction &&
-        nRowsInImageViewer == o.nRowsInImageViewer && nColsInImageViewer == o.nColsInImageViewer &&
-        nMagnificationRatio == o.nMagnificationRatio && nViewScrollStep == o.nViewScrollStep &&
-        nViewZoomStep == o.nViewZoomStep && nToolType == o.nToolType &&
-        bRegionApplyMessage == o.bRegionApplyMessage && strUserWorkspace == o.strUserWorkspace &&
-        strLastJob == o.strLastJob && strLastBatch == o.strLastBatch;
+    const bool same = strLanguage == o.strLanguage && ms == o.ms && iconSize == o.iconSize &&
+                      iconLabel == o.iconLabel && SQXImageViewPreferences::Equal(*this, o) &&
+                      nMagnificationRatio == o.nMagnificationRatio &&
+                      nViewScrollStep == o.nViewScrollStep && nViewZoomStep == o.nViewZoomStep &&
+                      nToolType == o.nToolType && bRegionApplyMessage == o.bRegionApplyMessage &&
+                      strUserWorkspace == o.strUserWorkspace && strLastJob == o.strLastJob &&
+                      strLastBatch == o.strLastBatch;
     return same ? 0 : -1;
 }
 
 BOOL QX_USRPRO_GENERAL_TYPE::check() const
 {
-    const bool valid = ms.check() && iconSize.check() && iconLabel.check() && selectUnit.check() &&
-                       flagUnit.check() && zoomMode.check() && imageDisplayType.check() &&
-                       ivFilter.check() && tvFilter.check() && removeBlankImages.check();
+    const bool valid = ms.check() && iconSize.check() && iconLabel.check() &&
+                       SQXImageViewPreferences::Check(*this);
     return valid ? TRUE : FALSE;
 }
 
@@ -123,13 +102,7 @@ void QX_USRPRO_GENERAL_TYPE::normalize()
     ms.normalize();
     iconSize.normalize();
     iconLabel.normalize();
-    selectUnit.normalize();
-    flagUnit.normalize();
-    zoomMode.normalize();
-    imageDisplayType.normalize();
-    ivFilter.normalize();
-    tvFilter.normalize();
-    removeBlankImages.normalize();
+    SQXImageViewPreferences::Normalize(*this);
 }
 
 BOOL QX_USRPRO_GENERAL_TYPE::toscript(CZKScript& script) const

@@ -1,5 +1,6 @@
 #include <brackwater/QX_USRPRO_WORKSPACE_TYPE.h>
 
+#include "QXImageViewPreferences.h"
 #include "QXRecordConstruction.h"
 #include "QXRecordFields.h"
 
@@ -77,13 +78,7 @@ void QX_USRPRO_WORKSPACE_TYPE::init()
     nScreenWidth = nScreenHeight = 0;
     nWindowLeft = nWindowTop = nWindowWidth = nWindowHeight = 0;
     bIsMaximized = TRUE;
-    imageDisplayType.reset();
-    selectUnit.reset();
-    flagUnit.reset();
-    zoomMode.reset();
-    nEnterKeyAction = 0;
-    nRowsInImageViewer = 2;
-    nColsInImageViewer = 4;
+    SQXImageViewPreferences::Init(*this);
     nPaneWidthInThumbnail = 100;
     nPaneHeightInThumbnail = 100;
     nIndexDescPaneHeight = 120;
@@ -91,9 +86,7 @@ void QX_USRPRO_WORKSPACE_TYPE::init()
 
 void QX_USRPRO_WORKSPACE_TYPE::reset()
 {
-    ivFilter.reset();
-    tvFilter.reset();
-    removeBlankImages.reset();
+    SQXImageViewPreferences::ResetFilters(*this);
     panes.clear();
     init();
 }
@@ -107,16 +100,7 @@ void QX_USRPRO_WORKSPACE_TYPE::set(const QX_USRPRO_WORKSPACE_TYPE& other)
     nWindowWidth = other.nWindowWidth;
     nWindowHeight = other.nWindowHeight;
     bIsMaximized = other.bIsMaximized;
-    imageDisplayType.set(other.imageDisplayType);
-    selectUnit.set(other.selectUnit);
-    flagUnit.set(other.flagUnit);
-    zoomMode.set(other.zoomMode);
-    ivFilter.set(other.ivFilter);
-    tvFilter.set(other.tvFilter);
-    removeBlankImages.set(other.removeBlankImages);
-    nEnterKeyAction = other.nEnterKeyAction;
-    nRowsInImageViewer = other.nRowsInImageViewer;
-    nColsInImageViewer = other.nColsInImageViewer;
+    SQXImageViewPreferences::Set(*this, other);
     nPaneWidthInThumbnail = other.nPaneWidthInThumbnail;
     nPaneHeightInThumbnail = other.nPaneHeightInThumbnail;
     nIndexDescPaneHeight = other.nIndexDescPaneHeight;
@@ -125,18 +109,13 @@ void QX_USRPRO_WORKSPACE_TYPE::set(const QX_USRPRO_WORKSPACE_TYPE& other)
 
 int QX_USRPRO_WORKSPACE_TYPE::compare(const QX_USRPRO_WORKSPACE_TYPE& o) const
 {
-    const bool same =
-        nScreenWidth == o.nScreenWidth && nScreenHeight == o.nScreenHeight &&
-        nWindowLeft == o.nWindowLeft && nWindowTop == o.nWindowTop &&
-        nWindowWidth == o.nWindowWidth && nWindowHeight == o.nWindowHeight &&
-        bIsMaximized == o.bIsMaximized && imageDisplayType == o.imageDisplayType &&
-        selectUnit == o.selectUnit && flagUnit == o.flagUnit && zoomMode == o.zoomMode &&
-        ivFilter == o.ivFilter && tvFilter == o.tvFilter &&
-        removeBlankImages == o.removeBlankImages && nEnterKeyAction == o.nEnterKeyAction &&
-        nRowsInImageViewer == o.nRowsInImageViewer && nColsInImageViewer == o.nColsInImageViewer &&
-        nPaneWidthInThumbnail == o.nPaneWidthInThumbnail &&
-        nPaneHeightInThumbnail == o.nPaneHeightInThumbnail &&
-        nIndexDescPaneHeight == o.nIndexDescPaneHeight && panes == o.panes;
+    const bool same = nScreenWidth == o.nScreenWidth && nScreenHeight == o.nScreenHeight &&
+                      nWindowLeft == o.nWindowLeft && nWindowTop == o.nWindowTop &&
+                      nWindowWidth == o.nWindowWidth && nWindowHeight == o.nWindowHeight &&
+                      bIsMaximized == o.bIsMaximized && SQXImageViewPreferences::Equal(*this, o) &&
+                      nPaneWidthInThumbnail == o.nPaneWidthInThumbnail &&
+                      nPaneHeightInThumbnail == o.nPaneHeightInThumbnail &&
+                      nIndexDescPaneHeight == o.nIndexDescPaneHeight && panes == o.panes;
     return same ? 0 : -1;
 }
 
@@ -145,21 +124,12 @@ BOOL QX_USRPRO_WORKSPACE_TYPE::check() const
     const bool panesValid = panes.size() <= static_cast<size_t>(MAX_PANES) &&
                             std::all_of(panes.begin(), panes.end(),
                                         [](const CZKVWXform& pane) { return pane.IsValid(); });
-    const bool valid = imageDisplayType.check() && selectUnit.check() && flagUnit.check() &&
-                       zoomMode.check() && ivFilter.check() && tvFilter.check() &&
-                       removeBlankImages.check() && panesValid;
-    return valid ? TRUE : FALSE;
+    return (SQXImageViewPreferences::Check(*this) && panesValid) ? TRUE : FALSE;
 }
 
 void QX_USRPRO_WORKSPACE_TYPE::normalize()
 {
-    imageDisplayType.normalize();
-    selectUnit.normalize();
-    flagUnit.normalize();
-    zoomMode.normalize();
-    ivFilter.normalize();
-    tvFilter.normalize();
-    removeBlankImages.normalize();
+    SQXImageViewPreferences::Normalize(*this);
     if (panes.size() > static_cast<size_t>(MAX_PANES))
         panes.resize(MAX_PANES);
     for (CZKVWXform& pane : panes)

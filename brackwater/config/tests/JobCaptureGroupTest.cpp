@@ -135,6 +135,14 @@ TEST(AutoIndexVariable, FileFormRoundTripAndDamagedFiles)
     QX_JOBCFG_AUTOINDEX_VARIABLE_TYPE back;
     ASSERT_TRUE(back.fromfile(path));
     EXPECT_EQ(original, back);
+    // The file declares its format in a section of its own.
+    CZKScript stored;
+    ASSERT_TRUE(stored.Load(path));
+    std::wstring value;
+    EXPECT_TRUE(stored.GetKeyValue(L"VersionNumber", value, 0, L"Version"));
+    EXPECT_EQ(L"1.3.0.0", value);
+    EXPECT_TRUE(stored.GetKeyValue(L"Label", value, 0, L"IndexVariable"));
+    EXPECT_EQ(L"Amount", value);
 
     // Truncated in the middle, or not there at all: defaults.
     std::string text;

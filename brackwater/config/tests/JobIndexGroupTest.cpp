@@ -164,6 +164,36 @@ TEST(DBLookup, CredentialsAreStoredEnciphered)
     EXPECT_EQ(L"amount,net", column);
 }
 
+// Lines behind a switch: off, they are not read; on without a single line,
+// the record is damaged and left at its defaults.
+template <class Record, class LinesOf>
+void ExpectSwitchedLines(const Record& sample, const wchar_t* switchKey, const wchar_t* itemKey,
+                         LinesOf linesOf)
+{
+    CZKScript script;
+    ASSERT_TRUE(sample.toscript(script));
+    ASSERT_FALSE(linesOf(sample).IsEmpty());
+    ASSERT_TRUE(script.SetKeyValue(switchKey, L"0"));
+    Record back;
+    ASSERT_TRUE(back.fromscript(script));
+    EXPECT_TRUE(linesOf(back).IsEmpty());
+    ASSERT_TRUE(script.SetKeyValue(switchKey, L"1"));
+    script.RemoveKey(itemKey);
+    EXPECT_FALSE(back.fromscript(script));
+    EXPECT_EQ(Record(), back);
+}
+
+TEST(DBLookup, SwitchedLinesOfMappingsAndSubstitutions)
+{
+    const QX_JOBCFG_DBLOOKUP_ITEM_TYPE lookup = SJobRecordSamples::Lookup(L"Policies");
+    ExpectSwitchedLines(lookup, L"BTC_OutputFieldsMapping", L"BTC_MappingItem",
+                        [](const auto& r) -> const CZKDict& { return r.batchMapping; });
+    ExpectSwitchedLines(lookup, L"DOC_OutputFieldsMapping", L"DOC_MappingItem",
+                        [](const auto& r) -> const CZKDict& { return r.documentMapping; });
+    ExpectSwitchedLines(SJobRecordSamples::IndexItem(L"X"), L"Substitution", L"SubstitutionItem",
+                        [](const auto& r) -> const CZKDict& { return r.substitutions; });
+}
+
 TEST(DBLookup, ClearTextOrForeignCredentialsAreRefused)
 {
     CZKScript script;

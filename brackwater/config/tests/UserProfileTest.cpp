@@ -219,6 +219,56 @@ TEST(UserProfile, WorkspaceRoundTripPanesAndKeys)
     EXPECT_TRUE(read.panes.empty());
 }
 
+// The image-view preferences both records keep: every one of them is
+// copied, compared and reset, in either record.
+template <class Record> class ImageViewPreferences : public ::testing::Test
+{
+};
+using RecordsWithImageView = ::testing::Types<QX_USRPRO_GENERAL_TYPE, QX_USRPRO_WORKSPACE_TYPE>;
+TYPED_TEST_SUITE(ImageViewPreferences, RecordsWithImageView);
+
+TYPED_TEST(ImageViewPreferences, EachIsCopiedComparedAndReset)
+{
+    using Change = void (*)(TypeParam&);
+    const Change changes[] = {
+        [](TypeParam& r) { r.imageDisplayType.value = 1; },
+        [](TypeParam& r) { r.selectUnit.value = 2; },
+        [](TypeParam& r) { r.flagUnit.value = 1; },
+        [](TypeParam& r) { r.zoomMode.value = 0; },
+        [](TypeParam& r) { r.ivFilter.bFilterBack = FALSE; },
+        [](TypeParam& r) { r.tvFilter.bFilterColor = FALSE; },
+        [](TypeParam& r) { r.removeBlankImages.nRows = 9; },
+        [](TypeParam& r) { r.nEnterKeyAction = 2; },
+        [](TypeParam& r) { r.nRowsInImageViewer = 3; },
+        [](TypeParam& r) { r.nColsInImageViewer = 5; },
+    };
+    const TypeParam defaults;
+    for (size_t i = 0; i < sizeof(changes) / sizeof(changes[0]); ++i)
+    {
+        SCOPED_TRACE(i);
+        TypeParam changed;
+        changes[i](changed);
+        EXPECT_NE(changed, defaults);
+        TypeParam copy;
+        copy = changed;
+        EXPECT_EQ(copy, changed);
+        changed.reset();
+        EXPECT_EQ(changed, defaults);
+    }
+}
+
+TYPED_TEST(ImageViewPreferences, InvalidOnesAreFoundAndRepaired)
+{
+    TypeParam r;
+    r.zoomMode.value = 7;
+    r.removeBlankImages.nColumns = 0;
+    EXPECT_FALSE(r.check());
+    r.normalize();
+    EXPECT_TRUE(r.check());
+    EXPECT_EQ(r.zoomMode.value, 1);
+    EXPECT_EQ(r.removeBlankImages.nColumns, 6);
+}
+
 TEST(UserProfile, MeasurementSystemDefault)
 {
     CTempFolder folder;

@@ -3,6 +3,8 @@
 #include <brackwater/QXIOMask.h>
 #include <brackwater/QXOutputMaskEI.h>
 
+#include "QXMaskErrorKeys.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -10,13 +12,7 @@ namespace
 {
 using Item = CQXDefaultValueItem;
 
-struct ErrorKey
-{
-    DWORD code;
-    const wchar_t* key;
-};
-
-const ErrorKey kErrorKeys[] = {
+const SQXMaskErrorKeys::Entry kErrorKeys[] = {
     {4001, L"STR_DV_ERR_TAG_BADFORMAT"},
     {4002, L"STR_DV_ERR_OR_BADFORMAT"},
     {4101, L"STR_DV_ERR_DATA_TAG_NOTFOUND"},
@@ -305,20 +301,11 @@ BOOL CQXDefaultValueEI::_GetItemValue(const CQXDefaultValueItem& item,
 
 const wchar_t* CQXDefaultValueEI::GetErrorKey(DWORD code)
 {
-    for (const ErrorKey& entry : kErrorKeys)
-    {
-        if (entry.code == code)
-            return entry.key;
-    }
-    return nullptr;
+    return SQXMaskErrorKeys::Find(kErrorKeys, code);
 }
 
 BOOL CQXDefaultValueEI::GetErrorMessage(DWORD code, std::wstring& text, BOOL loadText)
 {
-    text.clear();
-    if (code == 0)
-        return FALSE;
-    if (const wchar_t* key = GetErrorKey(code))
-        return CZKGEI::ResolveErrorKey(key, text, loadText);
-    return CQXOutputMaskEI::GetErrorMessage(code, text, loadText);
+    return SQXMaskErrorKeys::Message(code, GetErrorKey(code), text, loadText,
+                                     &CQXOutputMaskEI::GetErrorMessage);
 }

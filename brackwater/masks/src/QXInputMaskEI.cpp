@@ -2,6 +2,8 @@
 
 #include <brackwater/QXTimeInputMaskEI.h>
 
+#include "QXMaskErrorKeys.h"
+
 #include <memory>
 
 namespace
@@ -20,13 +22,7 @@ const TextLetter kTextLetters[] = {
     {L'c', Item::TEXT_LOWER_DIGIT}, {L'X', Item::TEXT_LETTER_DIGIT},
 };
 
-struct ErrorKey
-{
-    DWORD code;
-    const wchar_t* key;
-};
-
-const ErrorKey kErrorKeys[] = {
+const SQXMaskErrorKeys::Entry kErrorKeys[] = {
     {2001, L"STR_IM_ERR_TEXT_BADFORMAT"},
     {2002, L"STR_IM_ERR_TEXT_BADLENGTH"},
     {2003, L"STR_IM_ERR_TEXT_MINLARGERMAX"},
@@ -481,20 +477,11 @@ BOOL CQXInputMaskEI::GetMaxLength(const std::wstring& mask, int& length, DWORD& 
 
 const wchar_t* CQXInputMaskEI::GetErrorKey(DWORD code)
 {
-    for (const ErrorKey& entry : kErrorKeys)
-    {
-        if (entry.code == code)
-            return entry.key;
-    }
-    return nullptr;
+    return SQXMaskErrorKeys::Find(kErrorKeys, code);
 }
 
 BOOL CQXInputMaskEI::GetErrorMessage(DWORD code, std::wstring& text, BOOL loadText)
 {
-    text.clear();
-    if (code == 0)
-        return FALSE;
-    if (const wchar_t* key = GetErrorKey(code))
-        return CZKGEI::ResolveErrorKey(key, text, loadText);
-    return CQXTimeInputMaskEI::GetErrorMessage(code, text, loadText);
+    return SQXMaskErrorKeys::Message(code, GetErrorKey(code), text, loadText,
+                                     &CQXTimeInputMaskEI::GetErrorMessage);
 }

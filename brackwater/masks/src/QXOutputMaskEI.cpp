@@ -4,6 +4,8 @@
 #include <hollin/ZKDateTime.h>
 #include <wincompat/ZKOleDate.h>
 
+#include "QXMaskErrorKeys.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -15,13 +17,7 @@ namespace
 {
 using Item = CQXOutputMaskItem;
 
-struct ErrorKey
-{
-    DWORD code;
-    const wchar_t* key;
-};
-
-const ErrorKey kErrorKeys[] = {
+const SQXMaskErrorKeys::Entry kErrorKeys[] = {
     {3001, L"STR_OM_ERR_TEXT_BADFORMAT"},        {3002, L"STR_OM_ERR_NUM_BADFORMAT"},
     {3003, L"STR_OM_ERR_NUM_BADWIDTHFRAC"},      {3004, L"STR_OM_ERR_TIME_BADFORMAT"},
     {3101, L"STR_OM_ERR_DATA_TEXT_OUTOFLEN"},    {3102, L"STR_OM_ERR_DATA_NUM_BADNUMBER"},
@@ -741,20 +737,11 @@ BOOL CQXOutputMaskEI::FormatDefaultTime(int hour, int minute, int second, std::w
 
 const wchar_t* CQXOutputMaskEI::GetErrorKey(DWORD code)
 {
-    for (const ErrorKey& entry : kErrorKeys)
-    {
-        if (entry.code == code)
-            return entry.key;
-    }
-    return nullptr;
+    return SQXMaskErrorKeys::Find(kErrorKeys, code);
 }
 
 BOOL CQXOutputMaskEI::GetErrorMessage(DWORD code, std::wstring& text, BOOL loadText)
 {
-    text.clear();
-    if (code == 0)
-        return FALSE;
-    if (const wchar_t* key = GetErrorKey(code))
-        return CZKGEI::ResolveErrorKey(key, text, loadText);
-    return CZKGEI::GetErrorMessage(code, text, loadText);
+    return SQXMaskErrorKeys::Message(code, GetErrorKey(code), text, loadText,
+                                     &CZKGEI::GetErrorMessage);
 }

@@ -2,6 +2,8 @@
 
 #include <hollin/ZKDateTime.h>
 
+#include "QXMaskErrorKeys.h"
+
 namespace
 {
 using Item = CQXTimeInputMaskItem;
@@ -75,13 +77,7 @@ GroupEntry GroupOf(int type)
     }
 }
 
-struct ErrorKey
-{
-    DWORD code;
-    const wchar_t* key;
-};
-
-const ErrorKey kErrorKeys[] = {
+const SQXMaskErrorKeys::Entry kErrorKeys[] = {
     {1001, L"STR_TIMEIM_ERR_BADFORMAT"},
     {1002, L"STR_TIMEIM_ERR_YEAREXIST"},
     {1003, L"STR_TIMEIM_ERR_MONTHEXIST"},
@@ -446,20 +442,11 @@ BOOL CQXTimeInputMaskEI::Validate(const CQXTimeInputMaskItemList& list, const st
 
 const wchar_t* CQXTimeInputMaskEI::GetErrorKey(DWORD code)
 {
-    for (const ErrorKey& entry : kErrorKeys)
-    {
-        if (entry.code == code)
-            return entry.key;
-    }
-    return nullptr;
+    return SQXMaskErrorKeys::Find(kErrorKeys, code);
 }
 
 BOOL CQXTimeInputMaskEI::GetErrorMessage(DWORD code, std::wstring& text, BOOL loadText)
 {
-    text.clear();
-    if (code == 0)
-        return FALSE;
-    if (const wchar_t* key = GetErrorKey(code))
-        return CZKGEI::ResolveErrorKey(key, text, loadText);
-    return CZKGEI::GetErrorMessage(code, text, loadText);
+    return SQXMaskErrorKeys::Message(code, GetErrorKey(code), text, loadText,
+                                     &CZKGEI::GetErrorMessage);
 }

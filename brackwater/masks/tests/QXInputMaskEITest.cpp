@@ -177,6 +177,29 @@ TEST(QXInputMaskEITest, ParsedItemFields)
     EXPECT_EQ(0u, ValidateText(L"T<yyyy\"\"\"\"MM>", L"2024\"02"));
 }
 
+// A parsed list owns its items: a copy, the nested date/time items included,
+// is the copy's own.
+TEST(QXInputMaskEITest, ParsedListsCopyDeep)
+{
+    CQXInputMaskItemList list;
+    DWORD code = 0;
+    ASSERT_TRUE(CQXInputMaskEI::Parse(L"\"ab\"T<yyyy\" \"MM>", list, code));
+    CQXInputMaskItemList copy(list);
+    copy.Get(0)->m_strText = L"changed";
+    copy.Get(1)->m_timeItems.Get(1)->m_strText = L"-";
+    EXPECT_EQ(L"ab", list.Get(0)->m_strText);
+    EXPECT_EQ(L" ", list.Get(1)->m_timeItems.Get(1)->m_strText);
+
+    copy = list;
+    copy = static_cast<const CQXInputMaskItemList&>(copy);
+    ASSERT_EQ(2, copy.GetCount());
+    EXPECT_EQ(L"ab", copy.Get(0)->m_strText);
+    EXPECT_EQ(nullptr, copy.Get(-1));
+    EXPECT_EQ(nullptr, copy.Get(2));
+    EXPECT_FALSE(copy.Add(nullptr));
+    EXPECT_EQ(2, copy.GetCount());
+}
+
 TEST(QXInputMaskEITest, ValidationCodes)
 {
     const ValueCase cases[] = {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <twaindefs/ZKTWSourceForFile.h>
+
 #include "ZKSaneBinding.h"
 #include "ZKSaneLibrary.h"
 #include "ZKSaneMemory.h"
@@ -24,13 +26,7 @@ void CopyText(const std::string& text, char* target, size_t size)
 
 CZKSaneDataSource& CZKSaneDataSource::ForFile(const std::string& sourceFile)
 {
-    static std::mutex lock;
-    static std::map<std::string, std::unique_ptr<CZKSaneDataSource>> sources;
-    std::lock_guard<std::mutex> guard(lock);
-    std::unique_ptr<CZKSaneDataSource>& source = sources[sourceFile];
-    if (!source)
-        source = std::make_unique<CZKSaneDataSource>(sourceFile);
-    return *source;
+    return ZKTWSourceForFile<CZKSaneDataSource>(sourceFile);
 }
 
 CZKSaneDataSource::CZKSaneDataSource(const std::string& sourceFile) : m_sourceFile(sourceFile)
@@ -47,7 +43,7 @@ TW_UINT16 CZKSaneDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 
     {
         auto* entryPoint = static_cast<TW_ENTRYPOINT*>(data);
         if (!entryPoint || entryPoint->Size != sizeof(TW_ENTRYPOINT))
-            return m_conditions.Fail(origin, TWCC_BADVALUE);
+            return m_sessions.Fail(origin, TWCC_BADVALUE);
         m_dsmEntry = entryPoint->DSM_Entry;
         SZKSaneMemory::Use(*entryPoint);
         return TWRC_SUCCESS;
@@ -58,16 +54,8 @@ TW_UINT16 CZKSaneDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 
         return TWRC_FAILURE;
     if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_OPENDS)
         return _Open(origin, static_cast<pTW_IDENTITY>(data));
-    auto found = m_sessions.find(CZKTWSourceConditions::IdOf(origin));
-    if (dg == DG_CONTROL && dat == DAT_STATUS && msg == MSG_GET &&
-        (found == m_sessions.end() || m_conditions.Has(origin)))
-        return m_conditions.Answer(origin, static_cast<TW_STATUS*>(data));
-    if (found == m_sessions.end())
-        return m_conditions.Fail(origin, TWCC_SEQERROR);
-    const TW_UINT16 rc = found->second->Entry(dg, dat, msg, data);
-    if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_CLOSEDS && rc == TWRC_SUCCESS)
-        m_sessions.erase(found);
-    return rc;
+    return m_sessions.Route(origin, dg, dat, msg, data,
+                            [&](CZKSaneSession& session) { return session.Entry(dg, dat, msg, data); });
 }
 
 bool CZKSaneDataSource::_Discover(TW_IDENTITY& identity, std::string& device)
@@ -100,47 +88,42 @@ bool CZKSaneDataSource::_Discover(TW_IDENTITY& identity, std::string& device)
 // the device's, looked up again while nobody has the device open.
 TW_UINT16 CZKSaneDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
-    if (!identity)
-        return m_conditions.Fail(origin, TWCC_BADVALUE);
-    if (origin)
-    {
-        auto found = m_sessions.find(CZKTWSourceConditions::IdOf(origin));
-        if (found != m_sessions.end())
-        {
-            *identity = found->second->GetSource();
-            return TWRC_SUCCESS;
-        }
-    }
-    if (m_sessions.empty() || !m_identified)
-        m_identified = _Discover(m_identity, m_device);
-    if (!m_identified)
-        return m_conditions.Fail(origin, TWCC_NODS);
-    *identity = m_identity;
-    return TWRC_SUCCESS;
+    return m_sessions.Identify(origin, identity, [this]() -> const TW_IDENTITY* {
+        if (m_sessions.IsEmpty() || !m_identified)
+            m_identified = _Discover(m_identity, m_device);
+        return m_identified ? &m_identity : nullptr;
+    });
 }
 
 TW_UINT16 CZKSaneDataSource::_Open(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
-    if (!identity)
-        return m_conditions.Fail(origin, TWCC_BADVALUE);
-    if (m_sessions.count(CZKTWSourceConditions::IdOf(origin)))
-        return m_conditions.Fail(origin, TWCC_MAXCONNECTIONS);
+    return m_sessions.Open(origin, identity, [this, origin](const TW_IDENTITY& requested, TW_UINT16& condition) {
+        return _OpenSession(*origin, requested, condition);
+    });
+}
+
+std::unique_ptr<CZKSaneSession> CZKSaneDataSource::_OpenSession(const TW_IDENTITY& application,
+                                                                const TW_IDENTITY& requested,
+                                                                TW_UINT16& condition)
+{
+    condition = TWCC_NODS;
     if (!m_identified)
         m_identified = _Discover(m_identity, m_device);
     if (!m_identified)
-        return m_conditions.Fail(origin, TWCC_NODS);
+        return nullptr;
     auto library = std::make_unique<CZKSaneLibrary>();
     if (!library->IsReady())
-        return m_conditions.Fail(origin, TWCC_NODS);
+        return nullptr;
     SANE_Status status = SANE_STATUS_GOOD;
     std::unique_ptr<CZKSaneDevice> device = CZKSaneDevice::Open(m_device, status);
     if (!device)
-        return m_conditions.Fail(origin, status == SANE_STATUS_DEVICE_BUSY ? TWCC_MAXCONNECTIONS : TWCC_NODS);
+    {
+        if (status == SANE_STATUS_DEVICE_BUSY)
+            condition = TWCC_MAXCONNECTIONS;
+        return nullptr;
+    }
     TW_IDENTITY source = m_identity;
-    source.Id = identity->Id;
-    m_sessions[CZKTWSourceConditions::IdOf(origin)] =
-        std::make_unique<CZKSaneSession>(std::move(library), std::move(device), source, *origin, m_dsmEntry);
-    m_conditions.Forget(origin);
-    *identity = source;
-    return TWRC_SUCCESS;
+    source.Id = requested.Id;
+    return std::make_unique<CZKSaneSession>(std::move(library), std::move(device), source, application,
+                                            m_dsmEntry);
 }

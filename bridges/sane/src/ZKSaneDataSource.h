@@ -3,12 +3,11 @@
 // a session exists.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 
-#include <twaindefs/ZKTWSourceConditions.h>
+#include <twaindefs/ZKTWSessions.h>
 #include <twaindefs/ZKTwainDefs.h>
 
 class CZKSaneSession;
@@ -27,6 +26,9 @@ public:
 private:
     TW_UINT16 _Identify(pTW_IDENTITY origin, pTW_IDENTITY identity);
     TW_UINT16 _Open(pTW_IDENTITY origin, pTW_IDENTITY identity);
+    // Null with the refusal's condition when the device does not open.
+    std::unique_ptr<CZKSaneSession> _OpenSession(const TW_IDENTITY& application, const TW_IDENTITY& requested,
+                                                 TW_UINT16& condition);
     // Lists the devices and finds the file's: its identity and SANE name.
     bool _Discover(TW_IDENTITY& identity, std::string& device);
 
@@ -36,6 +38,5 @@ private:
     TW_IDENTITY m_identity{};
     bool m_identified = false;
     DSMENTRYPROC m_dsmEntry = nullptr;
-    std::map<TW_UINT32, std::unique_ptr<CZKSaneSession>> m_sessions; // by application Id
-    CZKTWSourceConditions m_conditions; // applications without a session
+    CZKTWSessions<CZKSaneSession> m_sessions;
 };

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include <hollin/ZKDebugLog.h>
+#include <twaindefs/ZKTWSourceForFile.h>
 
 #include "ZKSimInjectedFault.h"
 #include "ZKSimProfileReader.h"
@@ -23,17 +24,9 @@ bool IsRegularFile(const std::string& path)
 }
 } // namespace
 
-// One source per file path: a source manager may load several copies of the
-// file, each of them a scanner of its own.
 CZKSimDataSource& CZKSimDataSource::ForFile(const std::string& sourceFile)
 {
-    static std::mutex lock;
-    static std::map<std::string, std::unique_ptr<CZKSimDataSource>> sources;
-    std::lock_guard<std::mutex> guard(lock);
-    std::unique_ptr<CZKSimDataSource>& source = sources[sourceFile];
-    if (!source)
-        source = std::make_unique<CZKSimDataSource>(sourceFile);
-    return *source;
+    return ZKTWSourceForFile<CZKSimDataSource>(sourceFile);
 }
 
 CZKSimDataSource::CZKSimDataSource(const std::string& sourceFile) : m_sourceFile(sourceFile)
@@ -91,7 +84,7 @@ TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 d
         {
             auto* entryPoint = static_cast<TW_ENTRYPOINT*>(data);
             if (!entryPoint || entryPoint->Size != sizeof(TW_ENTRYPOINT))
-                return m_conditions.Fail(origin, TWCC_BADVALUE);
+                return m_sessions.Fail(origin, TWCC_BADVALUE);
             m_dsmEntry = entryPoint->DSM_Entry;
             return TWRC_SUCCESS;
         }
@@ -103,28 +96,20 @@ TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 d
             return TWRC_FAILURE;
         if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_OPENDS)
             return _Open(origin, static_cast<pTW_IDENTITY>(data));
-        auto found = m_sessions.find(CZKTWSourceConditions::IdOf(origin));
-        // A refusal of the file's own (no session, one too many) is reported
-        // before the session's code.
-        if (dg == DG_CONTROL && dat == DAT_STATUS && msg == MSG_GET &&
-            (found == m_sessions.end() || m_conditions.Has(origin)))
-            return m_conditions.Answer(origin, static_cast<TW_STATUS*>(data));
-        if (found == m_sessions.end())
-            return m_conditions.Fail(origin, TWCC_SEQERROR);
-        CZKSimSession& session = *found->second;
-        rc = session.Entry(dg, dat, msg, data, events);
-        if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_CLOSEDS && rc == TWRC_SUCCESS)
-        {
-            m_sessions.erase(found);
+        rc = m_sessions.Route(origin, dg, dat, msg, data, [&](CZKSimSession& session) {
+            const TW_UINT16 result = session.Entry(dg, dat, msg, data, events);
+            if (!events.empty())
+            {
+                event.dsmEntry = m_dsmEntry;
+                event.source = session.GetSource();
+                event.application = session.GetApplication();
+                async = session.HasAsyncEvents();
+            }
+            return result;
+        });
+        // A closed session signals nothing more.
+        if (CZKTWSessions<CZKSimSession>::Closes(dg, dat, msg, rc))
             return rc;
-        }
-        if (!events.empty())
-        {
-            event.dsmEntry = m_dsmEntry;
-            event.source = session.GetSource();
-            event.application = session.GetApplication();
-            async = session.HasAsyncEvents();
-        }
     }
     // Events go out with no lock held: the application may call straight back.
     for (TW_UINT16 msgOut : events)
@@ -142,50 +127,41 @@ TW_UINT16 CZKSimDataSource::Entry(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 d
 // manager gave); anyone else the profile's.
 TW_UINT16 CZKSimDataSource::_Identify(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
-    if (!identity)
-        return m_conditions.Fail(origin, TWCC_BADVALUE);
-    if (origin)
-    {
-        auto found = m_sessions.find(CZKTWSourceConditions::IdOf(origin));
-        if (found != m_sessions.end())
-        {
-            *identity = found->second->GetSource();
-            return TWRC_SUCCESS;
-        }
-    }
-    if (m_sessions.empty() || !m_profilesLoaded)
-        _LoadProfiles();
-    if (m_profiles.empty())
-        return m_conditions.Fail(origin, TWCC_NODS);
-    *identity = m_profiles.front().identity;
-    return TWRC_SUCCESS;
+    return m_sessions.Identify(origin, identity, [this]() -> const TW_IDENTITY* {
+        if (m_sessions.IsEmpty() || !m_profilesLoaded)
+            _LoadProfiles();
+        return m_profiles.empty() ? nullptr : &m_profiles.front().identity;
+    });
 }
 
 TW_UINT16 CZKSimDataSource::_Open(pTW_IDENTITY origin, pTW_IDENTITY identity)
 {
-    if (!identity)
-        return m_conditions.Fail(origin, TWCC_BADVALUE);
-    // One scanner of this file per application at a time: DS_Entry carries no
-    // source identity, so the application's Id is what tells sessions apart.
-    if (m_sessions.count(CZKTWSourceConditions::IdOf(origin)))
-        return m_conditions.Fail(origin, TWCC_MAXCONNECTIONS);
+    return m_sessions.Open(origin, identity, [this, origin](const TW_IDENTITY& requested, TW_UINT16& condition) {
+        return _OpenSession(*origin, requested, condition);
+    });
+}
+
+// The profile whose product the application asked for; a fault injected
+// into the open refuses it (or throws, for the entry point to contain).
+std::unique_ptr<CZKSimSession> CZKSimDataSource::_OpenSession(const TW_IDENTITY& application,
+                                                              const TW_IDENTITY& requested, TW_UINT16& condition)
+{
     if (!m_profilesLoaded)
         _LoadProfiles();
-    auto profile = std::find_if(m_profiles.begin(), m_profiles.end(), [identity](const CZKSimProfile& p) {
-        return std::strncmp(p.identity.ProductName, identity->ProductName, sizeof(TW_STR32)) == 0;
+    auto profile = std::find_if(m_profiles.begin(), m_profiles.end(), [&requested](const CZKSimProfile& p) {
+        return std::strncmp(p.identity.ProductName, requested.ProductName, sizeof(TW_STR32)) == 0;
     });
+    condition = TWCC_NODS;
     if (profile == m_profiles.end())
-        return m_conditions.Fail(origin, TWCC_NODS);
+        return nullptr;
     if (const ZK_SIM_FAULT* fault = profile->FindFault(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS))
     {
         if (fault->throws)
             throw CZKSimInjectedFault("injected fault in DS_Entry");
-        return m_conditions.Fail(origin, fault->condition);
+        condition = fault->condition;
+        return nullptr;
     }
     TW_IDENTITY source = profile->identity;
-    source.Id = identity->Id;
-    m_sessions[CZKTWSourceConditions::IdOf(origin)] = std::make_unique<CZKSimSession>(*profile, source, *origin);
-    m_conditions.Forget(origin);
-    *identity = source;
-    return TWRC_SUCCESS;
+    source.Id = requested.Id;
+    return std::make_unique<CZKSimSession>(*profile, source, application);
 }

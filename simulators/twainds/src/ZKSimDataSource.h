@@ -6,13 +6,12 @@
 // can switch profile folders between runs.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include <twaindefs/ZKTWSourceConditions.h>
+#include <twaindefs/ZKTWSessions.h>
 
 #include "ZKSimEventPump.h"
 #include "ZKSimProfile.h"
@@ -39,6 +38,9 @@ public:
 private:
     TW_UINT16 _Identify(pTW_IDENTITY origin, pTW_IDENTITY identity);
     TW_UINT16 _Open(pTW_IDENTITY origin, pTW_IDENTITY identity);
+    // Null with the refusal's condition when no profile serves requested.
+    std::unique_ptr<CZKSimSession> _OpenSession(const TW_IDENTITY& application, const TW_IDENTITY& requested,
+                                                TW_UINT16& condition);
     void _LoadProfiles();
     void _Signal(const CZKSimSession& session, const std::vector<TW_UINT16>& events);
 
@@ -46,8 +48,7 @@ private:
     std::string m_sourceFile;
     std::vector<CZKSimProfile> m_profiles; // the file's profile, when it reads
     bool m_profilesLoaded = false;
-    std::map<TW_UINT32, std::unique_ptr<CZKSimSession>> m_sessions; // by application Id
-    CZKTWSourceConditions m_conditions; // applications without a session
+    CZKTWSessions<CZKSimSession> m_sessions;
     DSMENTRYPROC m_dsmEntry = nullptr;
     CZKSimEventPump m_pump; // last member: stopped first, before the tables go
 };

@@ -30,4 +30,6 @@ public:
     // True when the script's stored format ("VersionNumber" in "Version") is
     // at least fixedVersion, i.e. keys added in that version may be read.
     static bool IsStoredVersionAtLeast(CZKScript& script, const wchar_t* fixedVersion);
+    // Declares the script's stored format: the key IsStoredVersionAtLeast reads.
+    static BOOL WriteStoredVersion(CZKScript& script, const wchar_t* version);
 };

@@ -63,8 +63,4 @@ struct BRACKWATER_EXPORT QX_JOBCFG_INDEX_ITEM_TYPE : public CZKObject
 
 protected:
     void init();
-
-private:
-    BOOL _WriteSubstitutions(CZKScript& script) const;
-    bool _ReadSubstitutions(CZKScript& script);
 };
