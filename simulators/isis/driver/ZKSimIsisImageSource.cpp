@@ -93,13 +93,7 @@ bool CZKSimIsisImageSource::_MakeRows(const ZK_SIM_PAGE_FORMAT& page, uint32_t s
 {
     const size_t rowBytes = SZKSimPageGenerator::RowBytes(page);
     bytes = m_cache.Allocate(rowBytes * static_cast<size_t>(page.height));
-    if (!bytes.data)
-        return false;
-    ZK_SIM_PAGE_ROWS rows;
-    rows.top = bytes.data.get();
-    rows.stride = static_cast<ptrdiff_t>(rowBytes);
-    rows.redFirst = true;
-    if (!SZKSimPageGenerator::Paint(page, seed, rows))
+    if (!bytes.data || !SZKSimPageGenerator::PaintScannerRows(page, seed, bytes.data.get()))
         return false;
     if (page.bitsPerPixel == 1)
         SZKSimImageEncoder::Invert(bytes.data.get(), bytes.size);

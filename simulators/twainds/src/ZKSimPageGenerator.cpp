@@ -438,6 +438,15 @@ uint32_t SZKSimPageGenerator::Seed(const std::string& scanner, int sheet, int si
     return hash;
 }
 
+bool SZKSimPageGenerator::PaintScannerRows(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, BYTE* out)
+{
+    ZK_SIM_PAGE_ROWS rows;
+    rows.top = out;
+    rows.stride = static_cast<ptrdiff_t>(RowBytes(format));
+    rows.redFirst = true;
+    return Paint(format, seed, rows);
+}
+
 size_t SZKSimPageGenerator::RowBytes(const ZK_SIM_PAGE_FORMAT& format)
 {
     return static_cast<size_t>((static_cast<uint64_t>(format.width) * format.bitsPerPixel + 7) / 8);

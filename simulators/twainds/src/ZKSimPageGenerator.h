@@ -46,6 +46,9 @@ public:
     // of |stride| per row is written.
     static bool Paint(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
                       const ZK_SIM_PAGE_ROWS& rows);
+    // Paint into top-down unpadded rows, colour red first, as scanners send
+    // raw rows: RowBytes(format) * height bytes from out.
+    static bool PaintScannerRows(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, BYTE* out);
     // Bytes of one unpadded row.
     static size_t RowBytes(const ZK_SIM_PAGE_FORMAT& format);
 };

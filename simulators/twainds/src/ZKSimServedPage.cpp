@@ -125,13 +125,7 @@ bool SZKSimServedPage::_Rows(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed,
 {
     const size_t rowBytes = SZKSimPageGenerator::RowBytes(format);
     bytes = CZKSimPageCache::Shared().Allocate(rowBytes * static_cast<size_t>(format.height));
-    if (!bytes.data)
-        return false;
-    ZK_SIM_PAGE_ROWS rows;
-    rows.top = bytes.data.get();
-    rows.stride = static_cast<ptrdiff_t>(rowBytes);
-    rows.redFirst = true;
-    return SZKSimPageGenerator::Paint(format, seed, rows);
+    return bytes.data && SZKSimPageGenerator::PaintScannerRows(format, seed, bytes.data.get());
 }
 
 bool SZKSimServedPage::_Dib(const ZK_SIM_PAGE_FORMAT& format, uint32_t seed, bool withFileHeader,
