@@ -10,7 +10,6 @@
 #include <boost/algorithm/string/trim.hpp>
 #include <boost/regex.hpp>
 
-#include <cwctype>
 #include <exception>
 
 namespace
@@ -29,16 +28,6 @@ const wchar_t* const kUnknownDevice = L"Unknown";
 // terminating one included.
 constexpr size_t kDeviceBufferLength = 50;
 
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towupper(a[i]) != std::towupper(b[i]))
-            return false;
-    return true;
-}
-
 void ParseVersion(const std::wstring& text, unsigned long& major, unsigned long& minor)
 {
     static const boost::wregex pattern(kVersionPattern);
@@ -53,12 +42,12 @@ void ParseVersion(const std::wstring& text, unsigned long& major, unsigned long&
 
 int CQXVRSHelper::IsVRS(const std::wstring& driverName)
 {
-    return EqualsIgnoringCase(driverName, kDriver) ? 1 : 0;
+    return SZKCommon::EqualNoCase(driverName, kDriver) ? 1 : 0;
 }
 
 int CQXVRSHelper::IsVRSFamily(const std::wstring& familyName)
 {
-    return EqualsIgnoringCase(familyName, kFamily) ? 1 : 0;
+    return SZKCommon::EqualNoCase(familyName, kFamily) ? 1 : 0;
 }
 
 std::wstring CQXVRSHelper::VRSDriver()

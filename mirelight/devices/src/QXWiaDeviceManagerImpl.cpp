@@ -2,11 +2,11 @@
 
 #include "QXDeviceEventKeys.h"
 
+#include <hollin/ZKCommon.h>
 #include <hollin/ZKException.h>
 #include <imagedevicesim/ZKWiaDevMgr.h>
 #include <wincompat/ZKCommandLine.h>
 
-#include <cwctype>
 
 namespace
 {
@@ -14,16 +14,6 @@ const std::wstring kEventArgument = L"/WiaEvent=";
 const wchar_t* const kIcon = L"stidll,0";
 // One digit carries the index.
 constexpr int kLastEventIndex = 8;
-
-bool EqualNoCase(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i]))
-            return false;
-    return true;
-}
 
 std::wstring LaunchCommandLine(const wchar_t* commandLine, size_t eventIndex)
 {
@@ -88,7 +78,7 @@ int CQXWiaDeviceManagerImpl::ParseCommand(int& eventIndex)
 int CQXWiaDeviceManagerImpl::EventIndexOfArgument(const std::wstring& argument)
 {
     if (argument.size() != kEventArgument.size() + 1 ||
-        !EqualNoCase(argument.substr(0, kEventArgument.size()), kEventArgument))
+        !SZKCommon::EqualNoCase(argument.substr(0, kEventArgument.size()), kEventArgument))
         return -1;
     const wchar_t digit = argument.back();
     if (digit < L'0' || digit > L'0' + kLastEventIndex)

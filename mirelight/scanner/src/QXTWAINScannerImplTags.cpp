@@ -16,7 +16,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <cwctype>
 #include <exception>
 
 namespace
@@ -26,16 +25,6 @@ constexpr size_t kMaxProfilesDirLength = 520;
 int& IntAt(void* value)
 {
     return *static_cast<int*>(value);
-}
-
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i]))
-            return false;
-    return true;
 }
 
 std::wstring Trimmed(const std::wstring& text)
@@ -203,7 +192,7 @@ BOOL CQXTWAINScannerImpl::_GetDuplexFlags(int& flags)
     std::wstring name;
     GetCurrentScanner(name);
     const std::wstring genericSource = SQXTWAINMakerConfig::GenericSourceName();
-    if (genericSource.empty() || !EqualsIgnoringCase(Trimmed(name), genericSource))
+    if (genericSource.empty() || !SZKCommon::EqualNoCase(Trimmed(name), genericSource))
         flags += 2;
     return TRUE;
 }

@@ -42,7 +42,6 @@ private:
     std::unique_ptr<CZKSimSession> _OpenSession(const TW_IDENTITY& application, const TW_IDENTITY& requested,
                                                 TW_UINT16& condition);
     void _LoadProfiles();
-    void _Signal(const CZKSimSession& session, const std::vector<TW_UINT16>& events);
 
     std::mutex m_lock;
     std::string m_sourceFile;

@@ -11,8 +11,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cwctype>
 #include <new>
 
 namespace
@@ -228,6 +230,13 @@ BOOL SZKCommon::WCStoMBS(const wchar_t* text, std::string& result, UINT codePage
 std::string SZKCommon::WCStoMBS(const wchar_t* text, UINT codePage)
 {
     return WCStoMBS(std::wstring(text ? text : L""), codePage);
+}
+
+bool SZKCommon::EqualNoCase(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
 }
 
 std::vector<std::wstring> SZKCommon::SplitCommandLine(const std::wstring& text, wchar_t delimiter)

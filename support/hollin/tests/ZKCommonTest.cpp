@@ -80,6 +80,16 @@ TEST(ZKCommonConversion, UnknownCodePageFailsWithEmptyResult)
     EXPECT_TRUE(narrow.empty());
 }
 
+TEST(ZKCommonText, EqualNoCaseComparesWholeTextsWithoutCase)
+{
+    EXPECT_TRUE(SZKCommon::EqualNoCase(L"Generic TWAIN Source", L"generic twain SOURCE"));
+    EXPECT_TRUE(SZKCommon::EqualNoCase(L"", L""));
+    EXPECT_FALSE(SZKCommon::EqualNoCase(L"abc", L"abcd")) << "a prefix is not equal";
+    EXPECT_FALSE(SZKCommon::EqualNoCase(L"abc", L"abd"));
+    EXPECT_FALSE(SZKCommon::EqualNoCase(std::wstring(L"a\0b", 3), std::wstring(L"a\0c", 3)))
+        << "characters after a NUL count";
+}
+
 TEST(ZKCommonSplit, BlankDelimiterFollowsWindowsRules)
 {
     EXPECT_EQ((Tokens{L"a", L"b c", L"d"}), SZKCommon::SplitCommandLine(L"  a \"b c\"\td  "));

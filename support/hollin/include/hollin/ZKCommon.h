@@ -37,6 +37,10 @@ public:
     static BOOL WCStoMBS(const wchar_t* text, std::string& result, UINT codePage = CodePageUTF8);
     static std::string WCStoMBS(const wchar_t* text, UINT codePage = CodePageUTF8);
 
+    // Equal texts when upper and lower case are not told apart, character
+    // by character (no locale-specific folding of several characters).
+    static bool EqualNoCase(const std::wstring& a, const std::wstring& b);
+
     // Splits text into tokens; the list is emptied first.
     // - Blank delimiter (space or tab): Windows command-line rules. Runs of
     //   blanks separate tokens; double quotes group blanks into a token and
