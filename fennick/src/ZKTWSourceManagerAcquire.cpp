@@ -6,6 +6,7 @@
 #include "ZKTWTrace.h"
 
 #include <wincompat/ZKHiddenWindow.h>
+#include <wincompat/ZKThread.h>
 
 namespace
 {
@@ -76,6 +77,13 @@ void CZKTWSourceManager::_HoldTransfersUntilBeginTold()
     std::lock_guard<std::mutex> hold(m_beginLock);
     m_beginTold = false;
     m_transferReadyKept = false;
+    m_beginTeller = CZKThread::CurrentId();
+}
+
+bool CZKTWSourceManager::_TellingBeginHere()
+{
+    std::lock_guard<std::mutex> hold(m_beginLock);
+    return !m_beginTold && m_beginTeller == CZKThread::CurrentId();
 }
 
 void CZKTWSourceManager::_TellAcquireBegin(bool enabled)
@@ -119,7 +127,8 @@ void CZKTWSourceManager::CancelAcquire(BOOL wait)
         if (HWND window = m_window)
             CZKHiddenWindow::Post(window, WM_ZKTW_COMMAND, reinterpret_cast<WPARAM>(this), ZKTW_COMMAND_CANCEL);
     }
-    if (wait)
+    // From inside OnAcquireBegin the batch cannot end before the call returns.
+    if (wait && !_TellingBeginHere())
         _WaitForSourceToClose();
     SZKTWTrace::Log("Leave CancelAcquire", 1);
 }

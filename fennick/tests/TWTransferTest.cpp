@@ -44,6 +44,12 @@ struct RECEIVED_IMAGE
 class CImageCollector : public CRecordingObserver
 {
 public:
+    void OnAcquireBegin() override
+    {
+        CRecordingObserver::OnAcquireBegin();
+        if (onBegin)
+            onBegin();
+    }
     void OnAcquireEnd(BOOL cancelled) override
     {
         endedCancelled = cancelled;
@@ -116,6 +122,7 @@ public:
     }
 
     std::string folder;
+    std::function<void()> onBegin;
     std::function<void()> onStrip;
     std::vector<RECEIVED_IMAGE> images;
     std::atomic<int> ownershipViolations{0};
@@ -449,13 +456,32 @@ TEST_F(TWTransferTest, CancelDuringATransferEndsAfterThatImage)
 TEST_F(TWTransferTest, CancelBeforeTheFirstImageEndsCleanly)
 {
     Start(TWSX_MEMORY);
+    // No image is transferred before the begin has been told, so a cancel
+    // made there (waiting, which must not wait on itself) comes first.
+    m_observer.onBegin = [this] { m_manager.CancelAcquire(TRUE); };
     ASSERT_TRUE(m_manager.Acquire(nullptr, -1, FALSE));
-    m_manager.CancelAcquire(TRUE);
     WaitForEnd();
     EXPECT_TRUE(m_observer.endedCancelled.load());
     EXPECT_TRUE(m_observer.Errors().empty());
     // The feeder stops after the sheet under way at most.
     EXPECT_LE(m_observer.images.size(), 2u);
+    for (size_t i = 0; i < m_observer.images.size(); ++i)
+        EXPECT_EQ(ExpectedBitonalRows(i, m_observer.images[i].info), m_observer.images[i].bytes);
+}
+
+TEST_F(TWTransferTest, CancelRightAfterAcquireWaitsForTheSourceToClose)
+{
+    // Pages 40 ms apart: the batch cannot be over before the cancel.
+    Start(TWSX_MEMORY, "", "PageDelay = 40\n");
+    ASSERT_TRUE(m_manager.Acquire(nullptr, -1, FALSE));
+    m_manager.CancelAcquire(TRUE);
+    EXPECT_EQ(ZKTW_STATE_SOURCE_OPEN, m_manager.GetState()) << "the waiting cancel returns once closed";
+    WaitForEnd();
+    EXPECT_TRUE(m_observer.endedCancelled.load());
+    EXPECT_TRUE(m_observer.Errors().empty());
+    // How far the batch got depends on when the cancel landed; it never
+    // runs the feeder dry.
+    EXPECT_LT(m_observer.images.size(), 2u * kSheets);
     for (size_t i = 0; i < m_observer.images.size(); ++i)
         EXPECT_EQ(ExpectedBitonalRows(i, m_observer.images[i].info), m_observer.images[i].bytes);
 }

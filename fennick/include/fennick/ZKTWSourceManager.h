@@ -206,6 +206,9 @@ private:
     void _TellAcquireBegin(bool enabled);
     // Window thread, MSG_XFERREADY: false when the event was kept for later.
     bool _BeginToldOrKeepTransferReady();
+    // True on the thread that tells the begin, while it is told: nothing
+    // there may wait for the transfers the begin holds back.
+    bool _TellingBeginHere();
 
     CZKDynamicLibrary m_library;
     std::atomic<DSMENTRYPROC> m_dsmEntry{nullptr};
@@ -231,6 +234,7 @@ private:
     std::mutex m_beginLock;                 // the two flags below
     bool m_beginTold = true;
     bool m_transferReadyKept = false;
+    DWORD m_beginTeller = 0; // the thread that tells the begin
     bool m_transfersReset = false;          // window thread: an aborted image already reset the batch
     mutable std::mutex m_capsLock;
     std::set<WORD> m_supportedCaps;

@@ -26,6 +26,8 @@ namespace
 {
 // How long a cancelled or failed session may take to report its end.
 constexpr int kEndWaitMs = 20000;
+// After Ctrl-C, how long the last image of the sheet under way may take.
+constexpr int kSheetEndWaitMs = 3000;
 constexpr int kProgressEveryMs = 100;
 
 WORD TransferMode(const std::string& name)
@@ -214,10 +216,12 @@ void CQXScanSession::_WaitForEnd(CQXScanner& scanner, CQXScanProgress& progress)
     while (!m_ended && afterCancel < kEndWaitMs)
     {
         if (CQXScanInterrupt::Requested() && !m_cancelled)
-        {
             m_cancelled = true;
-            scanner.CancelAcquire(FALSE);
-        }
+        // Stopping at once would drop the rest of the sheet under way; that
+        // waits for its last image, unless nothing more is coming or
+        // nothing more can be kept.
+        if (m_cancelled && (afterCancel >= kSheetEndWaitMs || !_StopsAtSheetEnd()))
+            _StopFeeder(scanner);
         ZKSleep(1);
         if (m_cancelled)
             ++afterCancel;
@@ -324,6 +328,27 @@ void CQXScanSession::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
         _Record(image, file, page, image.bytes.size());
     }
     _StopAtPages();
+    if (m_cancelled && _StopsAtSheetEnd() && _EndsSheet(image))
+        if (CQXScanner* scanner = m_scanner.load())
+            _StopFeeder(*scanner);
+}
+
+bool CQXScanSession::_StopsAtSheetEnd() const
+{
+    // A TWAIN source drops the pending images when stopped during an
+    // image; ISIS drivers finish the sheet under way themselves.
+    return m_twain && !m_writeFailed;
+}
+
+bool CQXScanSession::_EndsSheet(const QXSCAN_IMAGE& image) const
+{
+    return !m_options.duplex || image.info.imageSide.value == 2;
+}
+
+void CQXScanSession::_StopFeeder(CQXScanner& scanner)
+{
+    if (!m_feederStopped.exchange(true))
+        scanner.CancelAcquire(FALSE);
 }
 
 bool CQXScanSession::_CountsPagesItself() const
@@ -360,6 +385,7 @@ void CQXScanSession::_Record(const QXSCAN_IMAGE& image, const std::string& file,
 void CQXScanSession::_WriteFailed(const std::string& error)
 {
     m_writeError = error;
+    m_writeFailed = true;
     // Nothing more can be kept: stop the feeder rather than lose pages.
     CQXScanInterrupt::Request();
 }

@@ -49,6 +49,11 @@ private:
     bool _CountsPagesItself() const;
     bool _ImageBeyondPages() const;
     void _StopAtPages();
+    // Ctrl-C on a TWAIN scanner stops the feeder once the sheet under way
+    // has been delivered whole.
+    bool _StopsAtSheetEnd() const;
+    bool _EndsSheet(const QXSCAN_IMAGE& image) const;
+    void _StopFeeder(CQXScanner& scanner);
 
     QXSCAN_OPTIONS m_options;
     CQXScanImageWriter m_writer;
@@ -59,10 +64,12 @@ private:
     CZKTWSourceManager* m_twain = nullptr;   // null for ISIS drivers
     std::atomic<CQXScanner*> m_scanner{nullptr}; // while scanning
     std::string m_writeError;
+    std::atomic<bool> m_writeFailed{false}; // m_writeError is set
     std::atomic<int> m_images{0};
     std::atomic<long> m_sheet{0};
     std::atomic<int> m_scannerError{0};
     std::atomic<bool> m_ended{false};
     std::atomic<bool> m_cancelled{false};
     std::atomic<bool> m_pagesStop{false}; // the feeder stopped at --pages
+    std::atomic<bool> m_feederStopped{false}; // after Ctrl-C
 };
