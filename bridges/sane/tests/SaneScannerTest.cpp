@@ -1,6 +1,7 @@
 // The SANE bridge end to end: the scanner facade drives SANE's test backend
 // through the source manager and the bridge, and every page is compared
 // with what libsane itself delivers for the same settings.
+#include "common/DeferredReaderCancel.h"
 #include "common/SaneReferenceScan.h"
 #include "common/SaneTestSystem.h"
 #include "common/ScannerRecorder.h"
@@ -181,6 +182,13 @@ TEST_F(SaneScannerTest, FeederBatchEndsWhenTheFeederIsEmpty)
     AcquireAll();
     EXPECT_EQ(10u, m_recorder.Images().size()) << "the test backend's feeder holds ten sheets";
     EXPECT_TRUE(m_recorder.Errors().empty()) << "an empty feeder after pages is the end of the batch";
+}
+
+TEST_F(SaneScannerTest, BackendReaderThreadsWaitToBeCancelled)
+{
+    // Without this every run of these tests could hang in the allocator.
+    Use({"mode Gray", "resolution 25"});
+    EXPECT_GT(ZKSaneDeferredCancellations(), 0) << "the test program does not keep the reader threads deferred";
 }
 
 TEST_F(SaneScannerTest, TransferCountLimitsTheFeederBatch)

@@ -18,31 +18,45 @@ namespace
 {
 const std::string kScanner = std::string("twain:") + kSaneTestProduct;
 
+// Sets an environment variable for the tool the test runs; the old value
+// comes back afterwards.
+class CToolEnvironment
+{
+public:
+    CToolEnvironment(const char* name, const char* value) : m_name(name)
+    {
+        const char* old = getenv(name);
+        m_had = old != nullptr;
+        m_old = old ? old : "";
+        setenv(name, value, 1);
+    }
+    ~CToolEnvironment()
+    {
+        if (m_had)
+            setenv(m_name.c_str(), m_old.c_str(), 1);
+        else
+            unsetenv(m_name.c_str());
+    }
+    CToolEnvironment(const CToolEnvironment&) = delete;
+    CToolEnvironment& operator=(const CToolEnvironment&) = delete;
+
+private:
+    std::string m_name;
+    bool m_had = false;
+    std::string m_old;
+};
+
 // The tool unloads the bridge and libsane before it exits, so a leak checker
 // in a sanitizer build can neither name nor suppress the test backend's own
 // leaks there. The bridge's code is leak-checked by the in-process SANE
-// tests, which keep the backend loaded; the tool runs here without it.
+// tests, which keep the backend loaded; the tool runs here without it. The
+// test backend's reader threads are kept from being cancelled inside the
+// allocator, as in the test programs.
 class SaneToolTest : public ::testing::Test
 {
-protected:
-    void SetUp() override
-    {
-        const char* options = getenv("LSAN_OPTIONS");
-        m_hadOptions = options != nullptr;
-        m_options = options ? options : "";
-        setenv("LSAN_OPTIONS", "detect_leaks=0", 1);
-    }
-    void TearDown() override
-    {
-        if (m_hadOptions)
-            setenv("LSAN_OPTIONS", m_options.c_str(), 1);
-        else
-            unsetenv("LSAN_OPTIONS");
-    }
-
 private:
-    bool m_hadOptions = false;
-    std::string m_options;
+    CToolEnvironment m_noLeakCheck{"LSAN_OPTIONS", "detect_leaks=0"};
+    CToolEnvironment m_deferredCancel{"LD_PRELOAD", ZK_SANE_DEFERRED_CANCEL};
 };
 } // namespace
 
