@@ -48,6 +48,17 @@ BYTE* CQXStripPage::Detach()
     return block;
 }
 
+void CQXStripPage::Adopt(BYTE* block, size_t capacity)
+{
+    if (m_block || capacity == 0)
+    {
+        std::free(block);
+        return;
+    }
+    m_block = block;
+    m_capacity = block ? capacity : 0;
+}
+
 void CQXStripPage::Release()
 {
     std::free(Detach());

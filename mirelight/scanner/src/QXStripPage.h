@@ -1,7 +1,8 @@
 // The image being received, in one block that the TWAIN layer lets the
 // source write its strips into, so that a page is copied once on its way in.
 // The block is kept from image to image: a session's pages reuse it unless
-// one is handed on whole.
+// one is handed on whole, and one handed on can come back (Adopt). Pages
+// written into memory already in use cost no page faults.
 #pragma once
 
 #include <wincompat/WinTypes.h>
@@ -26,6 +27,9 @@ public:
     bool Owns(const void* memory) const { return memory && memory == m_block; }
     // The block becomes the caller's (std::free); the page starts empty.
     BYTE* Detach();
+    // Takes a block from malloc of capacity bytes (one Detach handed out)
+    // when the page is empty; frees it otherwise.
+    void Adopt(BYTE* block, size_t capacity);
     void Release();
 
 private:

@@ -146,6 +146,8 @@ protected:
     BOOL _JoinStrips(CZKRBuffer& image);
     void _ReleaseStrips();
     void _DestroyPool();
+    BYTE* _NewBitmap(size_t size);
+    void _KeepImageBlock(CZKRBuffer& image, bool bitmap);
     void _FailImage(const char* text);
     // "<what>. Size: <n> bytes", as the transfer log lines read.
     static std::string _SizeText(const char* what, size_t size);
@@ -187,4 +189,7 @@ protected:
     // is there whole, not in the strip list, until its last strip.
     CQXStripPage m_page;
     bool m_imageOnPage = false;
+    // The bitmap an uncompressed image becomes; it comes back when the
+    // observer leaves the bytes in the buffer, for the next image.
+    CQXStripPage m_bitmap;
 };

@@ -149,6 +149,24 @@ void CQXTWAINScannerImpl::_CompleteImage(const ZKTWIMAGEINFO* info, CZKTWExtraIm
         return;
     _NumberImage(dynamic_cast<CQXRidgeExtraImageInfo*>(extra));
     _DeliverImage(*image, *info, extra);
+    _KeepImageBlock(*image, info->Compression == TWCP_NONE);
+}
+
+// The bytes an observer did not detach are released when the delivery
+// returns: they are kept to hold the next image instead.
+void CQXTWAINScannerImpl::_KeepImageBlock(CZKRBuffer& image, bool bitmap)
+{
+    const size_t size = image.GetSize();
+    BYTE* block = static_cast<BYTE*>(image.Detach());
+    (bitmap ? m_bitmap : m_page).Adopt(block, size);
+}
+
+BYTE* CQXTWAINScannerImpl::_NewBitmap(size_t size)
+{
+    BYTE* bitmap = m_bitmap.Reserve(0, size, size, size);
+    if (!bitmap)
+        _FailImage(_SizeText("Failed to allocate memory for uncompressed image", size).c_str());
+    return bitmap;
 }
 
 BOOL CQXTWAINScannerImpl::_KeepPlacedStrip(const TW_IMAGEMEMXFER& block)
@@ -258,19 +276,15 @@ BOOL CQXTWAINScannerImpl::_RowsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAGEI
     const size_t size = SQXImageConverter::BitmapStride(static_cast<size_t>(info.ImageWidth),
                                                         static_cast<unsigned>(info.BitsPerPixel)) *
                         static_cast<size_t>(info.ImageLength);
-    BYTE* bitmap = static_cast<BYTE*>(std::malloc(size));
+    BYTE* bitmap = _NewBitmap(size);
     if (!bitmap)
-    {
-        _FailImage(_SizeText("Failed to allocate memory for uncompressed image", size).c_str());
         return FALSE;
-    }
     if (!SQXImageConverter::TwainRowsToBitmapRows(image, rows, bitmap, size))
     {
-        std::free(bitmap);
         _FailImage("UncompressedToBitmap failed");
         return FALSE;
     }
-    image.Attach(bitmap, size);
+    image.Attach(m_bitmap.Detach(), size);
     return TRUE;
 }
 
@@ -303,12 +317,9 @@ BOOL CQXTWAINScannerImpl::_StripsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAG
     const size_t stride = SQXImageConverter::BitmapStride(static_cast<size_t>(info.ImageWidth),
                                                           static_cast<unsigned>(info.BitsPerPixel));
     const size_t size = stride * static_cast<size_t>(info.ImageLength);
-    BYTE* bitmap = static_cast<BYTE*>(std::malloc(size));
+    BYTE* bitmap = _NewBitmap(size);
     if (!bitmap)
-    {
-        _FailImage(_SizeText("Failed to allocate memory for uncompressed image", size).c_str());
         return FALSE;
-    }
     int row = 0;
     for (const Strip& strip : m_strips)
     {
@@ -323,14 +334,13 @@ BOOL CQXTWAINScannerImpl::_StripsToBitmapBytes(CZKRBuffer& image, const ZKTWIMAG
                                                       bitmap + static_cast<size_t>(row) * stride,
                                                       size - static_cast<size_t>(row) * stride))
         {
-            std::free(bitmap);
             _FailImage("UncompressedToBitmap failed");
             return FALSE;
         }
         row += count;
     }
     _ReleaseStrips();
-    image.Attach(bitmap, size);
+    image.Attach(m_bitmap.Detach(), size);
     return TRUE;
 }
 
@@ -353,6 +363,7 @@ void CQXTWAINScannerImpl::_DestroyPool()
 {
     _ReleaseStrips();
     m_page.Release();
+    m_bitmap.Release();
     delete m_pool;
     m_pool = nullptr;
 }

@@ -18,9 +18,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace
 {
@@ -64,6 +66,31 @@ std::vector<BYTE> Bits(const CZKBitmapHandle& page)
     const BYTE* bits = page.GetPtr();
     return bits ? std::vector<BYTE>(bits, bits + page.GetImageSize()) : std::vector<BYTE>();
 }
+
+// Takes the bytes of every other image (the first, the third, ...) by
+// detaching them from the buffer, as an observer that keeps images may.
+class CDetachingRecorder : public CScannerRecorder
+{
+public:
+    ~CDetachingRecorder()
+    {
+        for (const auto& block : kept)
+            std::free(block.first);
+    }
+
+    void OnImageData(QX_SCANNER_IMAGEDATA_INFO& info) override
+    {
+        CScannerRecorder::OnImageData(info);
+        auto* bytes = dynamic_cast<CZKRBuffer*>(info.pData);
+        if (bytes && images % 2 == 1)
+        {
+            const size_t size = bytes->GetSize();
+            kept.emplace_back(static_cast<BYTE*>(bytes->Detach()), size);
+        }
+    }
+
+    std::vector<std::pair<BYTE*, size_t>> kept;
+};
 
 using TWAINScannerTest = TWAINScannerFixture;
 } // namespace
@@ -172,6 +199,32 @@ TEST_F(TWAINScannerTest, MemoryTransferDeliversEveryPageOnceAsABitmapWithItsReco
     ASSERT_FALSE(events.empty());
     EXPECT_EQ("begin", events.front());
     EXPECT_EQ("end", events.back());
+}
+
+TEST_F(TWAINScannerTest, BytesAnObserverDetachesStayItsWhileLaterImagesArrive)
+{
+    // Bytes left in the buffer hold the next image; detached ones must not.
+    constexpr int kSheets = 3;
+    Open(SampleProfile(kSheets));
+    CDetachingRecorder observer;
+    m_scanner.SetObserver(&observer);
+    const bool acquired = m_scanner.Acquire(nullptr, -1) && observer.WaitForSessionEnds(1);
+    m_scanner.SetObserver(&m_recorder);
+    ASSERT_TRUE(acquired);
+    const std::vector<RECORDED_SCANNER_IMAGE> images = observer.Images();
+    ASSERT_EQ(2u * kSheets, images.size());
+    ASSERT_EQ(size_t(kSheets), observer.kept.size());
+    for (size_t i = 0; i < images.size(); ++i)
+    {
+        const std::vector<BYTE> expected = Bits(ExpectedPage(images[i].info, static_cast<int>(i / 2 + 1),
+                                                             static_cast<int>(i % 2)));
+        EXPECT_EQ(expected, images[i].bytes) << "image " << i;
+        if (i % 2 == 0)
+        {
+            const auto& kept = observer.kept[i / 2];
+            EXPECT_EQ(expected, std::vector<BYTE>(kept.first, kept.first + kept.second)) << "image " << i;
+        }
+    }
 }
 
 TEST_F(TWAINScannerTest, CompressedStripsArePassedOnWhole)
