@@ -33,6 +33,13 @@ if(ZK_SANITIZE)
   add_compile_options(-fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 endif()
 
+# Line tables are all the debug information sanitizer reports, backtraces
+# and profiles need to name files and lines, and compiling with them alone
+# takes about a third less time. The test script builds this way.
+if(ZK_LINE_TABLES_ONLY)
+  add_compile_options($<$<CONFIG:RelWithDebInfo,Debug>:-g1>)
+endif()
+
 function(zk_add_subdirectory_if_present dir)
   if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
