@@ -12,6 +12,8 @@
 
 #include <goldmere/ZKISISManager.h>
 
+#include "QXStripPage.h"
+
 #include <memory>
 #include <string>
 
@@ -108,6 +110,7 @@ protected:
     void _ReleaseStrips();
     void _DestroyPool();
     BOOL _JoinStrips(CZKRBuffer& image);
+    void _KeepImageBlock(CZKRBuffer& image);
     void _DeliverImage(CZKRBuffer& image, const ZK_ISIS_IMAGE_INFO& info);
     void _PrepareImageBytes(CZKRBuffer& image, const ZK_ISIS_IMAGE_INFO& info,
                             QX_SCANNER_IMAGE_INFO& target);
@@ -120,4 +123,7 @@ protected:
     std::wstring m_versionText;
     // Bytes held in the strip list for the image being received.
     size_t m_heldBytes = 0;
+    // The block images are joined into; it comes back when the observer
+    // leaves the bytes in the buffer, for the next image.
+    CQXStripPage m_joined;
 };

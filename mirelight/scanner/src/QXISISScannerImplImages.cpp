@@ -191,17 +191,29 @@ BOOL CQXISISScannerImpl::OnISISImageEnd(ZK_ISIS_IMAGE_END* end)
     if (m_observer)
         _DeliverImage(image, end->Info);
     _ReleaseStrips();
+    _KeepImageBlock(image);
     return 0;
 }
 
 BOOL CQXISISScannerImpl::_JoinStrips(CZKRBuffer& image)
 {
     const size_t size = m_heldBytes;
-    const BOOL joined = _AttachJoinedStrips(image, size);
+    BYTE* block = size > 0 ? m_joined.Reserve(0, size, size, size) : nullptr;
+    const BOOL joined = block ? _CopyJoinedStrips(block, size) : _AttachJoinedStrips(image, size);
+    if (block && joined)
+        image.Attach(m_joined.Detach(), size);
     if (!joined)
         Log("Failed to allocate memory for image. Size: " + std::to_string(size) + " bytes");
     _ReleaseStrips();
     return joined;
+}
+
+// The bytes an observer did not detach are released when the delivery
+// returns: they are kept to hold the next image instead.
+void CQXISISScannerImpl::_KeepImageBlock(CZKRBuffer& image)
+{
+    const size_t size = image.GetSize();
+    m_joined.Adopt(static_cast<BYTE*>(image.Detach()), size);
 }
 
 void CQXISISScannerImpl::_DeliverImage(CZKRBuffer& image, const ZK_ISIS_IMAGE_INFO& info)
@@ -280,6 +292,7 @@ void CQXISISScannerImpl::_ReleaseStrips()
 void CQXISISScannerImpl::_DestroyPool()
 {
     _ReleaseStrips();
+    m_joined.Release();
     delete m_pool;
     m_pool = nullptr;
 }

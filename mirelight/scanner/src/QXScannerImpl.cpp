@@ -97,6 +97,19 @@ void CQXScannerImpl::_FreeBlock(void* block)
 
 BOOL CQXScannerImpl::_AttachJoinedStrips(CZKRBuffer& image, size_t size) const
 {
+    // Every byte is written by the copy: no need to zero the block first.
+    BYTE* joined = static_cast<BYTE*>(std::malloc(size));
+    if (!joined || !_CopyJoinedStrips(joined, size))
+    {
+        std::free(joined);
+        return FALSE;
+    }
+    image.Attach(joined, size);
+    return TRUE;
+}
+
+BOOL CQXScannerImpl::_CopyJoinedStrips(BYTE* block, size_t size) const
+{
     size_t total = 0;
     for (const Strip& strip : m_strips)
     {
@@ -104,16 +117,10 @@ BOOL CQXScannerImpl::_AttachJoinedStrips(CZKRBuffer& image, size_t size) const
             return FALSE;
         total += strip.second;
     }
-    // Every byte is written below: no need to zero the block first.
-    BYTE* joined = static_cast<BYTE*>(std::malloc(size));
-    if (!joined)
-        return FALSE;
-    BYTE* out = joined;
     for (const Strip& strip : m_strips)
     {
-        std::memcpy(out, strip.first, strip.second);
-        out += strip.second;
+        std::memcpy(block, strip.first, strip.second);
+        block += strip.second;
     }
-    image.Attach(joined, size);
     return TRUE;
 }

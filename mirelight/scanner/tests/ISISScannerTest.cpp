@@ -2,6 +2,7 @@
 // drivers, listing, opening, tags, configuration, cameras, acquisition and
 // the driver's faults as the application sees them.
 #include "ISISScannerFixture.h"
+#include "common/DetachingRecorder.h"
 
 #include <mirelight/QX_SCANNER_CAMERAINFO.h>
 #include <mirelight/QX_SCANNER_DEVICE_INFO.h>
@@ -359,6 +360,33 @@ TEST_F(ISISScannerTest, GreyAndColourRowsArriveAsBitmapRows)
     EXPECT_EQ(images[3].info.BitsPerPixel, 8);
     EXPECT_EQ(images[3].info.ImageWidth, 200);
     EXPECT_EQ(images[3].bytes, BitmapBytes(GeneratedPage(kDuplexFile, 1, 0, 200, 300, 8, 100)));
+}
+
+TEST_F(ISISScannerTest, BytesAnObserverDetachesStayItsWhileLaterImagesArrive)
+{
+    // Bytes left in the buffer hold the next image; detached ones must not.
+    constexpr int kSheets = 3;
+    Open("ZKDUPLEX",
+         IsisProfile("ZKDUPLEX", kSheets, {{"[Tag.1708]", "[Tag.1708]\nRange = 1, 2, 1\nValue = 2"}}));
+    Manager().SetCompressionType(ZKISIS_COMPRESSION_NONE);
+    CDetachingRecorder observer;
+    m_scanner.SetObserver(&observer);
+    const bool acquired = m_scanner.Acquire(nullptr, -1) && observer.WaitForSessionEnds(1);
+    m_scanner.SetObserver(&m_recorder);
+    ASSERT_TRUE(acquired);
+    const std::vector<RECORDED_SCANNER_IMAGE> images = observer.Images();
+    const std::vector<std::vector<BYTE>> kept = observer.Kept();
+    ASSERT_EQ(images.size(), 3u * kSheets) << "two front windows and a back per sheet";
+    ASSERT_EQ(kept.size(), (images.size() + 1) / 2);
+    for (size_t i = 0; i < images.size(); i += 2)
+        EXPECT_EQ(images[i].bytes, kept[i / 2]) << "image " << i;
+    for (int sheet = 1; sheet <= kSheets; ++sheet)
+    {
+        const RECORDED_SCANNER_IMAGE& colour = images[3 * (sheet - 1) + 1];
+        ASSERT_EQ(colour.info.BitsPerPixel, 24);
+        EXPECT_EQ(colour.bytes, BitmapBytes(GeneratedPage(kDuplexFile, sheet, 0, 400, 600, 24, 200)))
+            << "sheet " << sheet;
+    }
 }
 
 TEST_F(ISISScannerTest, CompressedImagesPassThroughWithTheirFormat)

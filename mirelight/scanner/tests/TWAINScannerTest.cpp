@@ -2,6 +2,7 @@
 // source manager and virtual source, with an application observer that
 // records every record it is handed.
 #include "TWAINScannerFixture.h"
+#include "common/DetachingRecorder.h"
 
 #include <mirelight/QXScanner.h>
 #include <mirelight/QXScannerHelper.h>
@@ -18,11 +19,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <utility>
 
 namespace
 {
@@ -66,31 +65,6 @@ std::vector<BYTE> Bits(const CZKBitmapHandle& page)
     const BYTE* bits = page.GetPtr();
     return bits ? std::vector<BYTE>(bits, bits + page.GetImageSize()) : std::vector<BYTE>();
 }
-
-// Takes the bytes of every other image (the first, the third, ...) by
-// detaching them from the buffer, as an observer that keeps images may.
-class CDetachingRecorder : public CScannerRecorder
-{
-public:
-    ~CDetachingRecorder()
-    {
-        for (const auto& block : kept)
-            std::free(block.first);
-    }
-
-    void OnImageData(QX_SCANNER_IMAGEDATA_INFO& info) override
-    {
-        CScannerRecorder::OnImageData(info);
-        auto* bytes = dynamic_cast<CZKRBuffer*>(info.pData);
-        if (bytes && images % 2 == 1)
-        {
-            const size_t size = bytes->GetSize();
-            kept.emplace_back(static_cast<BYTE*>(bytes->Detach()), size);
-        }
-    }
-
-    std::vector<std::pair<BYTE*, size_t>> kept;
-};
 
 using TWAINScannerTest = TWAINScannerFixture;
 } // namespace
@@ -213,7 +187,8 @@ TEST_F(TWAINScannerTest, BytesAnObserverDetachesStayItsWhileLaterImagesArrive)
     ASSERT_TRUE(acquired);
     const std::vector<RECORDED_SCANNER_IMAGE> images = observer.Images();
     ASSERT_EQ(2u * kSheets, images.size());
-    ASSERT_EQ(size_t(kSheets), observer.kept.size());
+    const std::vector<std::vector<BYTE>> kept = observer.Kept();
+    ASSERT_EQ(size_t(kSheets), kept.size());
     for (size_t i = 0; i < images.size(); ++i)
     {
         const std::vector<BYTE> expected = Bits(ExpectedPage(images[i].info, static_cast<int>(i / 2 + 1),
@@ -221,8 +196,7 @@ TEST_F(TWAINScannerTest, BytesAnObserverDetachesStayItsWhileLaterImagesArrive)
         EXPECT_EQ(expected, images[i].bytes) << "image " << i;
         if (i % 2 == 0)
         {
-            const auto& kept = observer.kept[i / 2];
-            EXPECT_EQ(expected, std::vector<BYTE>(kept.first, kept.first + kept.second)) << "image " << i;
+            EXPECT_EQ(expected, kept[i / 2]) << "image " << i;
         }
     }
 }

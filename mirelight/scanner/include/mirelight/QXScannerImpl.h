@@ -92,6 +92,8 @@ protected:
     // attached to image. FALSE, image untouched, when they do not fit in size
     // bytes or no block can be had.
     BOOL _AttachJoinedStrips(CZKRBuffer& image, size_t size) const;
+    // The same into a block of at least size bytes the caller has.
+    BOOL _CopyJoinedStrips(BYTE* block, size_t size) const;
     // A strip's block back to the pool it came from, or to the heap.
     void _FreeBlock(void* block);
 

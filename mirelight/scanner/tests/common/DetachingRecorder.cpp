@@ -1,0 +1,32 @@
+#include "DetachingRecorder.h"
+
+#include <mirelight/QX_SCANNER_IMAGEDATA_INFO.h>
+
+#include <hollin/ZKRBuffer.h>
+
+#include <cstdlib>
+
+CDetachingRecorder::~CDetachingRecorder()
+{
+    for (const auto& block : m_kept)
+        std::free(block.first);
+}
+
+void CDetachingRecorder::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
+{
+    CScannerRecorder::OnImageData(info);
+    auto* bytes = dynamic_cast<CZKRBuffer*>(info.pData);
+    if (bytes && images % 2 == 1)
+    {
+        const size_t size = bytes->GetSize();
+        m_kept.emplace_back(static_cast<BYTE*>(bytes->Detach()), size);
+    }
+}
+
+std::vector<std::vector<BYTE>> CDetachingRecorder::Kept() const
+{
+    std::vector<std::vector<BYTE>> kept;
+    for (const auto& block : m_kept)
+        kept.emplace_back(block.first, block.first + block.second);
+    return kept;
+}
