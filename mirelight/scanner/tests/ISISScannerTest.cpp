@@ -370,10 +370,7 @@ TEST_F(ISISScannerTest, BytesAnObserverDetachesStayItsWhileLaterImagesArrive)
          IsisProfile("ZKDUPLEX", kSheets, {{"[Tag.1708]", "[Tag.1708]\nRange = 1, 2, 1\nValue = 2"}}));
     Manager().SetCompressionType(ZKISIS_COMPRESSION_NONE);
     CDetachingRecorder observer;
-    m_scanner.SetObserver(&observer);
-    const bool acquired = m_scanner.Acquire(nullptr, -1) && observer.WaitForSessionEnds(1);
-    m_scanner.SetObserver(&m_recorder);
-    ASSERT_TRUE(acquired);
+    ASSERT_TRUE(observer.AcquireOnce(m_scanner, m_recorder));
     const std::vector<RECORDED_SCANNER_IMAGE> images = observer.Images();
     const std::vector<std::vector<BYTE>> kept = observer.Kept();
     ASSERT_EQ(images.size(), 3u * kSheets) << "two front windows and a back per sheet";

@@ -181,10 +181,7 @@ TEST_F(TWAINScannerTest, BytesAnObserverDetachesStayItsWhileLaterImagesArrive)
     constexpr int kSheets = 3;
     Open(SampleProfile(kSheets));
     CDetachingRecorder observer;
-    m_scanner.SetObserver(&observer);
-    const bool acquired = m_scanner.Acquire(nullptr, -1) && observer.WaitForSessionEnds(1);
-    m_scanner.SetObserver(&m_recorder);
-    ASSERT_TRUE(acquired);
+    ASSERT_TRUE(observer.AcquireOnce(m_scanner, m_recorder));
     const std::vector<RECORDED_SCANNER_IMAGE> images = observer.Images();
     ASSERT_EQ(2u * kSheets, images.size());
     const std::vector<std::vector<BYTE>> kept = observer.Kept();

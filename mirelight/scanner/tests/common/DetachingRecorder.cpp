@@ -1,5 +1,6 @@
 #include "DetachingRecorder.h"
 
+#include <mirelight/QXScanner.h>
 #include <mirelight/QX_SCANNER_IMAGEDATA_INFO.h>
 
 #include <hollin/ZKRBuffer.h>
@@ -21,6 +22,14 @@ void CDetachingRecorder::OnImageData(QX_SCANNER_IMAGEDATA_INFO& info)
         const size_t size = bytes->GetSize();
         m_kept.emplace_back(static_cast<BYTE*>(bytes->Detach()), size);
     }
+}
+
+bool CDetachingRecorder::AcquireOnce(CQXScanner& scanner, IQXScannerEventObserver& next)
+{
+    scanner.SetObserver(this);
+    const bool acquired = scanner.Acquire(nullptr, -1) && WaitForSessionEnds(sessionEnds + 1);
+    scanner.SetObserver(&next);
+    return acquired;
 }
 
 std::vector<std::vector<BYTE>> CDetachingRecorder::Kept() const

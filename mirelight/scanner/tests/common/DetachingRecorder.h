@@ -7,6 +7,9 @@
 
 #include <wincompat/WinTypes.h>
 
+class CQXScanner;
+class IQXScannerEventObserver;
+
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -20,6 +23,11 @@ public:
     CDetachingRecorder& operator=(const CDetachingRecorder&) = delete;
 
     void OnImageData(QX_SCANNER_IMAGEDATA_INFO& info) override;
+
+    // One acquisition of the scanner's whole feeder with this recorder as
+    // its observer; then the scanner goes back to observer next. FALSE when
+    // it did not start or did not end.
+    bool AcquireOnce(CQXScanner& scanner, IQXScannerEventObserver& next);
 
     // The bytes of the kept images as they are now.
     std::vector<std::vector<BYTE>> Kept() const;
