@@ -2,6 +2,8 @@
 
 #include "ZKImagingLog.h"
 
+#include <pellmark/ZKBitmapHandle.h>
+
 #include <mutex>
 
 namespace
@@ -26,6 +28,10 @@ CZKTIFFErrorTrap::CZKTIFFErrorTrap()
     {
         TIFFOpenOptionsSetErrorHandlerExtR(m_options, &CZKTIFFErrorTrap::_ErrorHandler, this);
         TIFFOpenOptionsSetWarningHandlerExtR(m_options, &CZKTIFFErrorTrap::_Handler, this);
+        // A file's tags may ask libtiff for any amount of memory at once
+        // (one tile of 4 G by 4 G pixels); no page of ours needs more than
+        // the largest bitmap in a single block.
+        TIFFOpenOptionsSetMaxSingleMemAlloc(m_options, tmsize_t(CZKBitmapHandle::kMaxImageSize));
     }
 }
 
