@@ -7,23 +7,7 @@
 #include <hollin/ZKStringList.h>
 #include <twaindefs/ZKTwainConstants.h>
 
-#include <algorithm>
-#include <cctype>
 #include <new>
-
-namespace
-{
-bool EqualsIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y)
-                      {
-                          return std::tolower(static_cast<unsigned char>(x)) ==
-                                 std::tolower(static_cast<unsigned char>(y));
-                      });
-}
-} // namespace
 
 bool CQXTWAINMakerSourceModel::_SupportsAll(WORD cap)
 {
@@ -155,7 +139,7 @@ BOOL CQXTWAINMakerSourceModel::GetCurrentProfileId(std::wstring& id)
     for (const QX_TWAIN_DRIVER_PROFILE& profile : profiles)
     {
         const bool match = index == QX_TWAIN_DRIVER_PROFILE::NOT_SELECTABLE
-                               ? EqualsIgnoringCase(profile.name, "default")
+                               ? SZKCommon::EqualNoCase(profile.name, "default")
                                : profile.index == index;
         if (match)
         {
@@ -175,7 +159,7 @@ BOOL CQXTWAINMakerSourceModel::_SelectProfile(const std::wstring& key, bool byNa
     for (const QX_TWAIN_DRIVER_PROFILE& profile : profiles)
     {
         if (profile.index == QX_TWAIN_DRIVER_PROFILE::NOT_SELECTABLE ||
-            !EqualsIgnoringCase(byName ? profile.name : profile.id, wanted))
+            !SZKCommon::EqualNoCase(byName ? profile.name : profile.id, wanted))
             continue;
         const TW_UINT16 index = profile.index;
         return m_manager->SetCapOnevalue(CAP_PROFILEINDEX, TWTY_UINT16, &index) == ZKTW_CAP_SUCCESS

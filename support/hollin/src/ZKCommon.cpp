@@ -232,11 +232,28 @@ std::string SZKCommon::WCStoMBS(const wchar_t* text, UINT codePage)
     return WCStoMBS(std::wstring(text ? text : L""), codePage);
 }
 
-bool SZKCommon::EqualNoCase(const std::wstring& a, const std::wstring& b)
+namespace
+{
+template <typename Text, typename Lower> bool EqualFolded(const Text& a, const Text& b, Lower lower)
 {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [lower](auto x, auto y) { return lower(x) == lower(y); });
+}
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+} // namespace
+
+bool SZKCommon::EqualNoCase(const std::wstring& a, const std::wstring& b)
+{
+    return EqualFolded(a, b, [](wchar_t c) { return std::towlower(c); });
+}
+
+bool SZKCommon::EqualNoCase(const std::string& a, const std::string& b)
+{
+    return EqualFolded(a, b, AsciiLower);
 }
 
 std::vector<std::wstring> SZKCommon::SplitCommandLine(const std::wstring& text, wchar_t delimiter)

@@ -88,6 +88,9 @@ TEST(ZKCommonText, EqualNoCaseComparesWholeTextsWithoutCase)
     EXPECT_FALSE(SZKCommon::EqualNoCase(L"abc", L"abd"));
     EXPECT_FALSE(SZKCommon::EqualNoCase(std::wstring(L"a\0b", 3), std::wstring(L"a\0c", 3)))
         << "characters after a NUL count";
+    EXPECT_TRUE(SZKCommon::EqualNoCase(std::string("Default"), std::string("dEFAULT")));
+    EXPECT_FALSE(SZKCommon::EqualNoCase(std::string("Default"), std::string("Defaults")));
+    EXPECT_FALSE(SZKCommon::EqualNoCase(std::string("\xC4"), std::string("\xE4"))) << "only ASCII letters fold";
 }
 
 TEST(ZKCommonSplit, BlankDelimiterFollowsWindowsRules)

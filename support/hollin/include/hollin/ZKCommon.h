@@ -40,6 +40,8 @@ public:
     // Equal texts when upper and lower case are not told apart, character
     // by character (no locale-specific folding of several characters).
     static bool EqualNoCase(const std::wstring& a, const std::wstring& b);
+    // The same for byte texts; only the ASCII letters have two cases.
+    static bool EqualNoCase(const std::string& a, const std::string& b);
 
     // Splits text into tokens; the list is emptied first.
     // - Blank delimiter (space or tab): Windows command-line rules. Runs of
