@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -184,6 +185,20 @@ struct IsisSource
         for (uint32_t y = 0; y < info.ImageLength; ++y)
             layout->convert(src + y * stride, dst + y * dstStride, info.ImageWidth, map);
     }
+
+    // Rows that keep their length: each is converted from a copy of itself
+    // into its own place, cleared first as a new block would be.
+    void ConvertRowsInPlace(BYTE* rows, const ZK_ISIS_IMAGE_INFO& info) const
+    {
+        std::vector<BYTE> row(stride);
+        for (uint32_t y = 0; y < info.ImageLength; ++y)
+        {
+            BYTE* at = rows + y * stride;
+            std::memcpy(row.data(), at, stride);
+            std::memset(at, 0, stride);
+            layout->convert(row.data(), at, info.ImageWidth, map);
+        }
+    }
 };
 
 bool TwainRowsFit(size_t size, const QX_SCANNER_IMAGE_INFO& info)
@@ -292,12 +307,21 @@ BOOL SQXImageConverter::IsisRowsInPlace(CZKBuffer& data, const ZK_ISIS_IMAGE_INF
     if (!source.Prepare(data, info))
         return FALSE;
     const size_t dstStride = BitmapStride(info.ImageWidth, source.layout->outBits);
+    const WORD outBits = static_cast<WORD>(source.layout->outBits);
+    // No second block for a page whose rows keep their length (colour rows
+    // and most grey ones).
+    if (dstStride == source.stride && data.GetSize() == dstStride * info.ImageLength)
+    {
+        source.ConvertRowsInPlace(data.GetPtr(), info);
+        bitsPerPixel = outBits;
+        return TRUE;
+    }
     CZKRBuffer rows;
     if (!rows.Alloc(dstStride * info.ImageLength))
         return FALSE;
     source.ConvertRows(data.GetPtr(), rows.GetPtr(), dstStride, info);
     if (!data.CopyFrom(rows))
         return FALSE;
-    bitsPerPixel = static_cast<WORD>(source.layout->outBits);
+    bitsPerPixel = outBits;
     return TRUE;
 }

@@ -222,6 +222,33 @@ TEST(IsisRowsTest, InPlaceRestridesAndReportsTheDepth)
     EXPECT_EQ(greyData.GetSize(), 16u);
 }
 
+TEST(IsisRowsTest, RowsThatKeepTheirLengthAreConvertedWhereTheyAre)
+{
+    // 5 grey pixels in rows the driver padded to 8 bytes: its padding is
+    // cleared as in a new bitmap.
+    const BYTE grey[] = {1, 2, 3, 4, 5, 99, 99, 99, 6, 7, 8, 9, 10, 99, 99, 99};
+    CZKRBuffer greyData(grey, sizeof(grey));
+    const BYTE* block = greyData.GetPtr();
+    WORD bpp = 0;
+    ASSERT_TRUE(SQXImageConverter::IsisRowsInPlace(greyData, IsisInfo(5, 2, 1, 8, 1), bpp));
+    EXPECT_EQ(bpp, 8);
+    EXPECT_EQ(greyData.GetPtr(), block) << "no second block";
+    EXPECT_EQ(std::vector<BYTE>(greyData.GetPtr(), greyData.GetPtr() + greyData.GetSize()),
+              (std::vector<BYTE>{1, 2, 3, 4, 5, 0, 0, 0, 6, 7, 8, 9, 10, 0, 0, 0}));
+
+    // 5 colour pixels and a byte of padding a row: red and blue change places.
+    std::vector<BYTE> colour(32, 77);
+    for (size_t i = 0; i < 15; ++i)
+        colour[i] = colour[16 + i] = BYTE(i + 1);
+    CZKRBuffer colourData(colour.data(), colour.size());
+    ASSERT_TRUE(SQXImageConverter::IsisRowsInPlace(colourData, IsisInfo(5, 2, 3, 8, 2), bpp));
+    EXPECT_EQ(bpp, 24);
+    const std::vector<BYTE> row = {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 0};
+    std::vector<BYTE> expected(row);
+    expected.insert(expected.end(), row.begin(), row.end());
+    EXPECT_EQ(std::vector<BYTE>(colourData.GetPtr(), colourData.GetPtr() + colourData.GetSize()), expected);
+}
+
 TEST(IsisRowsTest, RefusesRowsShorterThanThePixels)
 {
     const BYTE rows[] = {1, 2, 3, 4, 5};
