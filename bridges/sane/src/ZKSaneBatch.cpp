@@ -11,6 +11,8 @@ namespace
 constexpr SANE_Int kReadChunk = 256 * 1024;
 // A page is at most a colour page and its three single-colour frames.
 constexpr int kMostFrames = 4;
+// Images scanned ahead of the one the application is transferring.
+constexpr size_t kMostWaiting = 2;
 } // namespace
 
 CZKSaneBatch::CZKSaneBatch(CZKSaneDevice& device, const ZK_SANE_BATCH_SETTINGS& settings, FirstResult onFirst)
@@ -26,21 +28,37 @@ CZKSaneBatch::~CZKSaneBatch()
         m_worker.join();
 }
 
+// Set under the lock, so a worker between its check and its wait still
+// hears of it.
 void CZKSaneBatch::Cancel()
 {
-    m_cancel = true;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_cancel = true;
+    }
     m_changed.notify_all();
 }
 
 void CZKSaneBatch::StopFeeding()
 {
-    m_stopFeeding = true;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_stopFeeding = true;
+    }
+    m_changed.notify_all();
+}
+
+bool CZKSaneBatch::_WaitForRoom()
+{
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_changed.wait(lock, [this] { return m_cancel || m_stopFeeding || m_pages.size() < kMostWaiting; });
+    return !m_cancel && !m_stopFeeding;
 }
 
 void CZKSaneBatch::_Run()
 {
     int taken = 0;
-    while (!m_cancel && !m_stopFeeding && (m_settings.images < 0 || taken < m_settings.images))
+    while ((m_settings.images < 0 || taken < m_settings.images) && _WaitForRoom())
     {
         const SANE_Status status = m_device.Start();
         // A feeder that runs empty ends the batch; one empty from the start
@@ -228,9 +246,12 @@ const ZK_SANE_PAGE& CZKSaneBatch::Front()
 
 void CZKSaneBatch::PopFront()
 {
-    std::lock_guard<std::mutex> guard(m_lock);
-    if (!m_pages.empty())
-        m_pages.pop_front();
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        if (!m_pages.empty())
+            m_pages.pop_front();
+    }
+    m_changed.notify_all();
 }
 
 int CZKSaneBatch::Pending()

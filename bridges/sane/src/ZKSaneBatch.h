@@ -2,7 +2,9 @@
 // of every page through sane_read, the next page while the feeder delivers,
 // until the image count is reached, the feeder runs empty, the device fails
 // or the batch is cancelled. TWAIN calls only wait on what the worker has
-// published, never on the device itself.
+// published, never on the device itself. The worker feeds the next sheet
+// only while few images wait for the application, so a slow application
+// does not hold the whole batch in memory and a cancel loses few sheets.
 #pragma once
 
 #include <atomic>
@@ -60,6 +62,9 @@ public:
 
 private:
     void _Run();
+    // Waits until the application has taken enough images for another one;
+    // false once the batch is to stop.
+    bool _WaitForRoom();
     bool _ScanImage(ZK_SANE_PAGE& page);
     void _Announce(const SANE_Parameters& parameters, ZK_SANE_PAGE& page) const;
     bool _ReadFrame(class CZKSaneFrameAssembler& assembler, TW_UINT16& condition, SANE_Status& status);

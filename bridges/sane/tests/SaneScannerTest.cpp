@@ -226,3 +226,29 @@ TEST_F(SaneScannerTest, CancelMidBatchEndsTheSessionCleanly)
     ASSERT_TRUE(m_recorder.WaitForSessionEnds(2));
     EXPECT_EQ(images + 1, m_recorder.Images().size());
 }
+
+TEST_F(SaneScannerTest, TheBridgeScansOnlyAFewSheetsAheadOfTheApplication)
+{
+    // The application dwells on its first image long enough for the device
+    // to feed every sheet, then cancels: the sheets fed ahead are lost, and
+    // the next batch scans what is left. (The test backend's feeder holds
+    // ten sheets and fills again once it has said it is empty.)
+    Use({"mode Gray", "resolution 25"});
+    Open();
+    m_recorder.onImage = [this] {
+        if (m_recorder.images == 1)
+        {
+            ZKSleep(300);
+            m_scanner.CancelAcquire(FALSE);
+        }
+    };
+    AcquireAll();
+    ASSERT_EQ(1u, m_recorder.Images().size());
+    m_recorder.onImage = nullptr;
+    ASSERT_TRUE(m_scanner.Acquire(nullptr, -1));
+    ASSERT_TRUE(m_recorder.WaitForSessionEnds(2));
+    const size_t left = m_recorder.Images().size() - 1;
+    EXPECT_GE(left, 6u) << 10 - left << " sheets were fed during the first batch";
+    EXPECT_LT(left, 10u) << "the first batch fed every sheet";
+    EXPECT_TRUE(m_recorder.Errors().empty());
+}
