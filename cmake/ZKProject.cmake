@@ -86,6 +86,9 @@ function(zk_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${ZK_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  if(TARGET zk_test_watchdog)
+    target_link_libraries(${name} PRIVATE zk_test_watchdog)
+  endif()
   gtest_discover_tests(${name}
     TEST_PREFIX "${name}/"
     DISCOVERY_TIMEOUT 120

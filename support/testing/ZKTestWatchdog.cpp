@@ -1,0 +1,126 @@
+// Linked into every test program. A test that runs far longer than any test
+// should is stopped before CTest's own time-out, after every thread's stack
+// has been printed (through gdb, where the machine has it): a hang that
+// shows once in a thousand runs is then seen where it happens, not only as
+// a time-out. ZK_TEST_WATCHDOG_SECONDS sets the limit; 0 turns it off.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace
+{
+// CTest gives each test 120 s; the report needs some of that.
+constexpr int kDefaultLimitSeconds = 90;
+constexpr int kReportSeconds = 25;
+
+int LimitSeconds()
+{
+    const char* text = std::getenv("ZK_TEST_WATCHDOG_SECONDS");
+    return text && *text ? std::atoi(text) : kDefaultLimitSeconds;
+}
+
+// Runs gdb on this process and waits a bounded time for it.
+void PrintAllStacks()
+{
+    const std::string pid = std::to_string(getpid());
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        execlp("gdb", "gdb", "-p", pid.c_str(), "-batch", "-nx", "-ex", "thread apply all bt",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (child < 0)
+        return;
+    for (int waited = 0; waited < kReportSeconds * 10; ++waited)
+    {
+        if (waitpid(child, nullptr, WNOHANG) == child)
+            return;
+        usleep(100 * 1000);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+}
+
+// What the watching thread reads. Never freed: the thread outlives the
+// listener list, which goes with the test framework at exit.
+struct WATCHED_TEST
+{
+    int limitSeconds = 0;
+    std::mutex lock;
+    std::string name;
+    std::chrono::steady_clock::time_point started;
+    bool running = false;
+};
+
+void Watch(WATCHED_TEST& watched)
+{
+    const auto limit = std::chrono::seconds(watched.limitSeconds);
+    for (;;)
+    {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        std::string test;
+        {
+            std::lock_guard<std::mutex> guard(watched.lock);
+            if (!watched.running || std::chrono::steady_clock::now() - watched.started < limit)
+                continue;
+            test = watched.name;
+        }
+        std::fprintf(stderr, "\n[watchdog] %s has run for %d s; the stacks of every thread:\n",
+                     test.c_str(), watched.limitSeconds);
+        std::fflush(stderr);
+        PrintAllStacks();
+        std::fprintf(stderr, "[watchdog] %s stopped\n", test.c_str());
+        std::fflush(stderr);
+        std::abort();
+    }
+}
+
+class CTestWatchdog : public ::testing::EmptyTestEventListener
+{
+public:
+    explicit CTestWatchdog(WATCHED_TEST& watched) : m_watched(watched) {}
+
+    void OnTestStart(const ::testing::TestInfo& test) override
+    {
+        std::lock_guard<std::mutex> guard(m_watched.lock);
+        m_watched.name = std::string(test.test_suite_name()) + "." + test.name();
+        m_watched.started = std::chrono::steady_clock::now();
+        m_watched.running = true;
+    }
+
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        std::lock_guard<std::mutex> guard(m_watched.lock);
+        m_watched.running = false;
+    }
+
+private:
+    WATCHED_TEST& m_watched;
+};
+
+WATCHED_TEST* const kWatched = []
+{
+    const int limit = LimitSeconds();
+    if (limit <= 0)
+        return static_cast<WATCHED_TEST*>(nullptr);
+    auto* watched = new WATCHED_TEST;
+    watched->limitSeconds = limit;
+    std::thread(Watch, std::ref(*watched)).detach();
+    // The listener list owns the listener.
+    ::testing::UnitTest::GetInstance()->listeners().Append(new CTestWatchdog(*watched));
+    return watched;
+}();
+} // namespace
