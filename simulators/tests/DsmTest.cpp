@@ -10,7 +10,9 @@
 #include <fstream>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "common/TwainCapability.h"
 #include "common/TwainTempFolder.h"
@@ -340,17 +342,26 @@ TEST_F(DsmTest, ExceptionFromASourceReachesTheCallerAndLeavesTheManagerUsable)
 
 TEST_F(DsmTest, ApplicationsOnSeveralThreadsKeepTheirOwnState)
 {
-    std::atomic<int> failures{0};
-    auto run = [&failures](const char* product) {
+    std::mutex lock;
+    std::vector<std::string> failures;
+    auto run = [&](const char* product) {
         for (int round = 0; round < 10; ++round)
         {
             CTwainTestApp app;
-            bool ok = app.OpenDsm() == TWRC_SUCCESS && app.OpenSource(product) == TWRC_SUCCESS &&
-                      app.Enable(MSG_ENABLEDSUIONLY, true) == TWRC_SUCCESS && app.WaitForEvent() != MSG_NULL &&
-                      app.Disable() == TWRC_SUCCESS && app.CloseSource() == TWRC_SUCCESS &&
-                      app.CloseDsm() == TWRC_SUCCESS;
-            if (!ok)
-                ++failures;
+            const char* failed = app.OpenDsm() != TWRC_SUCCESS                             ? "open the manager"
+                                 : app.OpenSource(product) != TWRC_SUCCESS                  ? "open the source"
+                                 : app.Enable(MSG_ENABLEDSUIONLY, true) != TWRC_SUCCESS     ? "enable"
+                                 : app.WaitForEvent() == MSG_NULL                           ? "wait for the event"
+                                 : app.Disable() != TWRC_SUCCESS                            ? "disable"
+                                 : app.CloseSource() != TWRC_SUCCESS                        ? "close the source"
+                                 : app.CloseDsm() != TWRC_SUCCESS                           ? "close the manager"
+                                                                                            : nullptr;
+            if (failed)
+            {
+                std::lock_guard<std::mutex> guard(lock);
+                failures.push_back(std::string(product) + ": " + failed + ", condition " +
+                                   std::to_string(app.Condition(nullptr)));
+            }
         }
     };
     std::vector<std::thread> threads;
@@ -358,5 +369,5 @@ TEST_F(DsmTest, ApplicationsOnSeveralThreadsKeepTheirOwnState)
         threads.emplace_back(run, product);
     for (std::thread& thread : threads)
         thread.join();
-    EXPECT_EQ(0, failures.load());
+    EXPECT_EQ(std::vector<std::string>{}, failures);
 }

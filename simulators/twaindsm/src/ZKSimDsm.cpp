@@ -148,26 +148,31 @@ TW_UINT16 CZKSimDsm::_ToDsm(pTW_IDENTITY origin, TW_UINT32 dg, TW_UINT16 dat, TW
 // file on that application's behalf, so its Id is given first. Loading runs
 // the sources' own code, so it happens outside the lock; if another
 // application got in first meanwhile, its list stands and this one is dropped.
+// An application that finds others registered joins them in the same hold of
+// the lock: the last of them closing meanwhile would unload the sources.
 TW_UINT16 CZKSimDsm::_OpenDsm(pTW_IDENTITY origin)
 {
-    bool first = false;
     TW_IDENTITY application = *origin;
     {
         std::lock_guard<std::mutex> guard(m_lock);
         if (App* app = _FindApp(origin))
             return _Fail(app, TWCC_SEQERROR);
-        first = m_apps.empty();
         application.Id = m_nextId++;
+        if (!m_apps.empty())
+            return _Register(origin, application.Id);
     }
-    std::vector<Source> found;
-    if (first)
-        found = _DiscoverSources(application);
+    std::vector<Source> found = _DiscoverSources(application);
     std::lock_guard<std::mutex> guard(m_lock);
     if (App* app = _FindApp(origin))
         return _Fail(app, TWCC_SEQERROR);
-    if (first && m_apps.empty())
+    if (m_apps.empty())
         _InstallSources(found);
-    origin->Id = application.Id;
+    return _Register(origin, application.Id);
+}
+
+TW_UINT16 CZKSimDsm::_Register(pTW_IDENTITY origin, TW_UINT32 id)
+{
+    origin->Id = id;
     if (origin->SupportedGroups & DF_APP2)
         origin->SupportedGroups |= DF_DSM2;
     App& app = m_apps[IdOf(origin)];

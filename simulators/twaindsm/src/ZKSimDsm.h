@@ -57,6 +57,8 @@ private:
 
     TW_UINT16 _OpenDsm(pTW_IDENTITY origin);
     TW_UINT16 _CloseDsm(pTW_IDENTITY origin);
+    // Adds the application under the Id given; the lock is held.
+    TW_UINT16 _Register(pTW_IDENTITY origin, TW_UINT32 id);
     TW_UINT16 _Identity(pTW_IDENTITY origin, TW_UINT16 msg, pTW_IDENTITY identity);
     TW_UINT16 _OpenSource(pTW_IDENTITY origin, pTW_IDENTITY identity);
     TW_UINT16 _CloseSource(pTW_IDENTITY origin, pTW_IDENTITY identity);
