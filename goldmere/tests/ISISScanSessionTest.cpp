@@ -356,7 +356,9 @@ TEST_F(ISISScanSessionTest, AStallingDriverNeverBlocksAStopAndEndsCleanly)
 
 TEST_F(ISISScanSessionTest, UninitializeDuringARunEndsTheSessionCleanly)
 {
-    OpenDuplex(50);
+    // The second sheet stalls, so the run is still going when Uninitialize
+    // comes, however late the test thread hears of the first image.
+    OpenDuplex(50, "Fault = Stall 2\nStallMs = 1000\n");
     CZKEvent firstImage;
     recorder.onImageEnd = [&firstImage](size_t) { firstImage.Set(); };
     ASSERT_TRUE(manager.StartRun(-1));
