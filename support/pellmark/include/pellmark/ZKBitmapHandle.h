@@ -147,8 +147,6 @@ public:
     BOOL Resize(LONG width, LONG height, int mode);
 
 private:
-    friend class SZKJPEGCodec; // decodes straight into a fresh bitmap
-
     bool _Allocate(LONG width, LONG height, int bitsPerPixel, const ZK_RGBQUAD* palette, bool clear);
     BOOL _DecodeCCITT(int variant, const BYTE* data, size_t size, LONG width, LONG height, LONG xDpi,
                       LONG yDpi);
