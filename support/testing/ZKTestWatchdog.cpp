@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -54,44 +55,72 @@ void PrintAllStacks()
     waitpid(child, nullptr, 0);
 }
 
-// What the watching thread reads. Never freed: the thread outlives the
-// listener list, which goes with the test framework at exit.
+// What the watching thread reads. Never freed: should a program end without
+// the test framework's end of run, its thread is still watching.
 struct WATCHED_TEST
 {
     int limitSeconds = 0;
     std::mutex lock;
+    std::condition_variable wake;
     std::string name;
     std::chrono::steady_clock::time_point started;
     bool running = false;
+    bool stop = false;
+    std::thread thread;
 };
+
+// Reports and aborts; only ever called once.
+[[noreturn]] void StopHungTest(const std::string& test, int seconds)
+{
+    std::fprintf(stderr, "\n[watchdog] %s has run for %d s; the stacks of every thread:\n",
+                 test.c_str(), seconds);
+    std::fflush(stderr);
+    PrintAllStacks();
+    std::fprintf(stderr, "[watchdog] %s stopped\n", test.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
 
 void Watch(WATCHED_TEST& watched)
 {
     const auto limit = std::chrono::seconds(watched.limitSeconds);
-    for (;;)
+    std::unique_lock<std::mutex> lock(watched.lock);
+    while (!watched.stop)
     {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        std::string test;
+        watched.wake.wait_for(lock, std::chrono::seconds(1));
+        if (!watched.stop && watched.running &&
+            std::chrono::steady_clock::now() - watched.started >= limit)
         {
-            std::lock_guard<std::mutex> guard(watched.lock);
-            if (!watched.running || std::chrono::steady_clock::now() - watched.started < limit)
-                continue;
-            test = watched.name;
+            const std::string test = watched.name;
+            lock.unlock();
+            StopHungTest(test, watched.limitSeconds);
         }
-        std::fprintf(stderr, "\n[watchdog] %s has run for %d s; the stacks of every thread:\n",
-                     test.c_str(), watched.limitSeconds);
-        std::fflush(stderr);
-        PrintAllStacks();
-        std::fprintf(stderr, "[watchdog] %s stopped\n", test.c_str());
-        std::fflush(stderr);
-        std::abort();
     }
 }
 
+// The thread runs only while tests do: listing them starts none, and none is
+// left at exit (a sanitizer may wait a second for every thread still there).
 class CTestWatchdog : public ::testing::EmptyTestEventListener
 {
 public:
     explicit CTestWatchdog(WATCHED_TEST& watched) : m_watched(watched) {}
+
+    void OnTestProgramStart(const ::testing::UnitTest&) override
+    {
+        if (!m_watched.thread.joinable())
+            m_watched.thread = std::thread(Watch, std::ref(m_watched));
+    }
+
+    void OnTestProgramEnd(const ::testing::UnitTest&) override
+    {
+        {
+            std::lock_guard<std::mutex> guard(m_watched.lock);
+            m_watched.stop = true;
+        }
+        m_watched.wake.notify_all();
+        if (m_watched.thread.joinable())
+            m_watched.thread.join();
+    }
 
     void OnTestStart(const ::testing::TestInfo& test) override
     {
@@ -118,7 +147,6 @@ WATCHED_TEST* const kWatched = []
         return static_cast<WATCHED_TEST*>(nullptr);
     auto* watched = new WATCHED_TEST;
     watched->limitSeconds = limit;
-    std::thread(Watch, std::ref(*watched)).detach();
     // The listener list owns the listener.
     ::testing::UnitTest::GetInstance()->listeners().Append(new CTestWatchdog(*watched));
     return watched;
